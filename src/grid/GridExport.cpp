@@ -44,7 +44,14 @@ struct ExportColumn {
     lxw_format *format;
 };
 
+int g_progressDelay = 800;
+
 } // namespace
+
+void GridExport::setProgressDelay(int milliseconds)
+{
+    g_progressDelay = milliseconds;
+}
 
 GridExport::FileOpener GridExport::setFileOpener(FileOpener o)
 {
@@ -117,7 +124,7 @@ bool GridExport::writeWorkbook(DataGrid *grid, const QString &path, const QStrin
     QProgressDialog progress(QStringLiteral("正在导出到 Excel……"), QStringLiteral("取消"), 0, rows, grid->window());
     progress.setWindowTitle(QStringLiteral("导出"));
     progress.setWindowModality(Qt::WindowModal);
-    progress.setMinimumDuration(800);
+    progress.setMinimumDuration(g_progressDelay);
     progress.setAutoReset(false);
 
     bool stopped = false;

@@ -28,5 +28,8 @@ public:
     using FileOpener = std::function<bool(const QUrl &)>;
     static FileOpener setFileOpener(FileOpener opener);
 
+    // How long an export runs before its progress dialog appears.
+    static void setProgressDelay(int milliseconds);
+
     static constexpr int kMaxRows = 1048576;
 };
