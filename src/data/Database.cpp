@@ -259,23 +259,31 @@ bool Database::isValidFile(const QString &path, QString *error)
 
 bool Database::backupTo(const QString &targetPath, QString *error)
 {
-    sqlite3 *src = handle();
-    if (!src) {
+    if (g_filePath.isEmpty()) {
         if (error)
             *error = QStringLiteral("数据库未连接");
         return false;
     }
+    // A connection of its own sees only committed data, so work in progress on
+    // the shared connection never reaches the copy.
+    sqlite3 *src = nullptr;
     const QString tmp = targetPath + QStringLiteral(".part");
     QFile::remove(tmp);
     sqlite3 *dst = nullptr;
-    int rc = sqlite3_open_v2(QFile::encodeName(tmp).constData(), &dst, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+    int rc = sqlite3_open_v2(QFile::encodeName(g_filePath).constData(), &src, SQLITE_OPEN_READONLY, nullptr);
+    if (rc == SQLITE_OK)
+        rc = sqlite3_open_v2(QFile::encodeName(tmp).constData(), &dst, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
     if (rc == SQLITE_OK) {
+        sqlite3_busy_timeout(src, 10000);
         sqlite3_backup *b = sqlite3_backup_init(dst, "main", src, "main");
         if (b) {
+            int waits = 0;
             do {
-                rc = sqlite3_backup_step(b, 4096);
-                if (rc == SQLITE_BUSY || rc == SQLITE_LOCKED)
+                rc = sqlite3_backup_step(b, -1);
+                if ((rc == SQLITE_BUSY || rc == SQLITE_LOCKED) && ++waits < 200)
                     sqlite3_sleep(50);
+                else if (rc == SQLITE_BUSY || rc == SQLITE_LOCKED)
+                    break;
             } while (rc == SQLITE_OK || rc == SQLITE_BUSY || rc == SQLITE_LOCKED);
             sqlite3_backup_finish(b);
             rc = rc == SQLITE_DONE ? SQLITE_OK : rc;
@@ -284,8 +292,9 @@ bool Database::backupTo(const QString &targetPath, QString *error)
         }
     }
     if (rc != SQLITE_OK && error)
-        *error = QString::fromUtf8(dst ? sqlite3_errmsg(dst) : sqlite3_errstr(rc));
+        *error = QString::fromUtf8(sqlite3_errstr(rc));
     sqlite3_close(dst);
+    sqlite3_close(src);
     if (rc == SQLITE_OK) {
         QFile::remove(targetPath);
         if (QFile::rename(tmp, targetPath))
