@@ -376,7 +376,7 @@ QStringList indexStatements()
         QStringLiteral("CREATE INDEX ix_txrec_date ON t_TXrec(F_AwokeDate)"),
         QStringLiteral("CREATE INDEX ix_jtinfo_code ON t_JTinfo(F_code)"),
         QStringLiteral("CREATE INDEX ix_code_type ON t_code(F_type)"),
-        QStringLiteral("CREATE INDEX ix_grid_name ON cfg_Grid(F_name)"),
+        QStringLiteral("CREATE UNIQUE INDEX ix_grid_name ON cfg_Grid(F_name, F_FieldName)"),
         QStringLiteral("CREATE INDEX ix_operlimit_oper ON OperLimit(F_OperName)"),
         QStringLiteral("CREATE UNIQUE INDEX ix_limits_name ON Limits(F_name)"),
     };
