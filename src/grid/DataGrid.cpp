@@ -88,8 +88,8 @@ public:
         case Qt::DecorationRole:
             if (c.marker == GridColumn::Marker::None)
                 return {};
-            return m_grid->style()->standardIcon(c.marker == GridColumn::Marker::Up ? QStyle::SP_ArrowUp
-                                                                                    : QStyle::SP_ArrowDown);
+            return m_grid->style()->standardIcon(
+                c.marker == GridColumn::Marker::Up ? QStyle::SP_ArrowUp : QStyle::SP_ArrowDown);
         default:
             return {};
         }
@@ -127,7 +127,7 @@ protected:
             p.drawRect(cell.adjusted(0, 0, -1, -1));
             p.setPen(palette().color(QPalette::WindowText));
             p.drawText(cell.adjusted(4, 0, -4, 0), int(cellAlignment(m_grid->m_columns.at(logical))),
-                       m_grid->footerText(logical));
+                m_grid->footerText(logical));
         }
     }
 
@@ -168,7 +168,7 @@ DataGrid::DataGrid(QWidget *parent)
     });
     connect(horizontalScrollBar(), &QScrollBar::valueChanged, m_footer, qOverload<>(&QWidget::update));
     connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-            [this](const QModelIndex &current) { emit currentRowChanged(current.isValid() ? current.row() : -1); });
+        [this](const QModelIndex &current) { emit currentRowChanged(current.isValid() ? current.row() : -1); });
     updateFooter();
 }
 
@@ -282,8 +282,8 @@ void DataGrid::applyHeader()
     m_applying = false;
 }
 
-QString DataGrid::formatValue(const QVariant &value, SqlRowModel::FieldKind kind, const QString &format,
-                              NullDateRule rule)
+QString DataGrid::formatValue(
+    const QVariant &value, SqlRowModel::FieldKind kind, const QString &format, NullDateRule rule)
 {
     using K = SqlRowModel::FieldKind;
     auto blankedDate = [rule](const QString &text) {
@@ -307,7 +307,8 @@ QString DataGrid::formatValue(const QVariant &value, SqlRowModel::FieldKind kind
             return {};
         if (!format.trimmed().isEmpty())
             return DisplayFormat::formatDateTime(format, dt);
-        return dt.toString(dt.time() == QTime(0, 0) ? QStringLiteral("yyyy-MM-dd") : QStringLiteral("yyyy-MM-dd hh:mm:ss"));
+        return dt.toString(
+            dt.time() == QTime(0, 0) ? QStringLiteral("yyyy-MM-dd") : QStringLiteral("yyyy-MM-dd hh:mm:ss"));
     }
     case K::Blob:
         return {};
@@ -364,8 +365,8 @@ QString DataGrid::footerText(int logical) const
         return c.footerValue;
     case GridColumn::Footer::Sum: {
         const double total = m_rows && m_rows->isOpen() ? m_rows->sum(c.fieldName) : 0.0;
-        return DisplayFormat::formatFloat(DisplayFormat::isDatePattern(c.displayFormat) ? QString() : c.displayFormat,
-                                          total);
+        return DisplayFormat::formatFloat(
+            DisplayFormat::isDatePattern(c.displayFormat) ? QString() : c.displayFormat, total);
     }
     case GridColumn::Footer::None:
         break;
@@ -384,7 +385,7 @@ bool DataGrid::footerShown() const
     if (m_footerWanted)
         return true;
     return std::any_of(m_columns.cbegin(), m_columns.cend(),
-                       [](const GridColumn &c) { return c.footerType != GridColumn::Footer::None; });
+        [](const GridColumn &c) { return c.footerType != GridColumn::Footer::None; });
 }
 
 void DataGrid::updateFooter()
@@ -485,7 +486,7 @@ void DataGrid::titleClick(int logical)
         return;
     if (m_sortable && !m_sortable(c.fieldName))
         return;
-    m_rows->setSort({{c.fieldName, c.marker == GridColumn::Marker::Down}});
+    m_rows->setSort({ { c.fieldName, c.marker == GridColumn::Marker::Down } });
 }
 
 QList<SqlRowModel::SortKey> DataGrid::parseSortText(const QString &text)
@@ -495,8 +496,8 @@ QList<SqlRowModel::SortKey> DataGrid::parseSortText(const QString &text)
         const QStringList words = part.simplified().split(QLatin1Char(' '), Qt::SkipEmptyParts);
         if (words.isEmpty())
             continue;
-        keys << SqlRowModel::SortKey{words.first(),
-                                     words.size() > 1 && words.at(1).compare(QLatin1String("DESC"), Qt::CaseInsensitive) == 0};
+        keys << SqlRowModel::SortKey { words.first(),
+            words.size() > 1 && words.at(1).compare(QLatin1String("DESC"), Qt::CaseInsensitive) == 0 };
     }
     return keys;
 }

@@ -20,7 +20,8 @@ class DataGrid : public QTableView
 {
     Q_OBJECT
 public:
-    struct RowStyle {
+    struct RowStyle
+    {
         QColor foreground;
         QColor background;
     };
@@ -74,8 +75,8 @@ public:
     static QList<SqlRowModel::SortKey> parseSortText(const QString &text);
 
     // Same rules as the grid, for any value (used by export and tests).
-    static QString formatValue(const QVariant &value, SqlRowModel::FieldKind kind, const QString &format,
-                               NullDateRule rule);
+    static QString formatValue(
+        const QVariant &value, SqlRowModel::FieldKind kind, const QString &format, NullDateRule rule);
 
 signals:
     void currentRowChanged(int row);

@@ -31,14 +31,15 @@ QStringList splitSections(const QString &format)
 }
 
 // A number section taken apart: literals before and after the digits, digit counts.
-struct NumberSection {
+struct NumberSection
+{
     QString prefix;
     QString suffix;
     bool thousands = false;
     bool point = false;
-    int intZeros = 0;   // placeholders from the first '0' up to the point
-    int decimals = 0;   // placeholders after the point
-    int decZeros = 0;   // decimals always shown (up to the last '0')
+    int intZeros = 0; // placeholders from the first '0' up to the point
+    int decimals = 0; // placeholders after the point
+    int decZeros = 0; // decimals always shown (up to the last '0')
     bool anyDigit = false;
 };
 
@@ -234,7 +235,8 @@ QString formatDateTime(const QString &format, const QDateTime &value)
         if (l == QLatin1Char('y'))
             token = run >= 3 ? QStringLiteral("yyyy") : QStringLiteral("yy");
         else if (l == QLatin1Char('m'))
-            token = afterHour ? QString(qMin<qsizetype>(run, 2), QLatin1Char('m')) : QString(qMin<qsizetype>(run, 4), QLatin1Char('M'));
+            token = afterHour ? QString(qMin<qsizetype>(run, 2), QLatin1Char('m'))
+                              : QString(qMin<qsizetype>(run, 4), QLatin1Char('M'));
         else if (l == QLatin1Char('n'))
             token = QString(qMin<qsizetype>(run, 2), QLatin1Char('m'));
         else if (l == QLatin1Char('d'))
@@ -269,8 +271,8 @@ QDateTime toDateTime(const QVariant &value)
         return QDateTime(value.toDate(), QTime(0, 0));
     QString t = value.toString().trimmed();
     if (t.size() >= 19) {
-        const QDateTime dt = QDateTime::fromString(t.left(19).replace(QLatin1Char('T'), QLatin1Char(' ')),
-                                                   QStringLiteral("yyyy-MM-dd hh:mm:ss"));
+        const QDateTime dt = QDateTime::fromString(
+            t.left(19).replace(QLatin1Char('T'), QLatin1Char(' ')), QStringLiteral("yyyy-MM-dd hh:mm:ss"));
         if (dt.isValid())
             return dt;
     }

@@ -34,7 +34,8 @@ QByteArray cellText(const QString &text)
     return t.toUtf8();
 }
 
-struct ExportColumn {
+struct ExportColumn
+{
     int logical;
     int sheetColumn;
     int field;
@@ -75,8 +76,8 @@ QString GridExport::sheetName(const QString &title)
     return name.isEmpty() ? QStringLiteral("Sheet1") : name;
 }
 
-bool GridExport::writeWorkbook(DataGrid *grid, const QString &path, const QString &title, QString *error,
-                               bool *cancelled)
+bool GridExport::writeWorkbook(
+    DataGrid *grid, const QString &path, const QString &title, QString *error, bool *cancelled)
 {
     if (cancelled)
         *cancelled = false;
@@ -87,7 +88,7 @@ bool GridExport::writeWorkbook(DataGrid *grid, const QString &path, const QStrin
         return false;
     }
 
-    lxw_workbook_options options{};
+    lxw_workbook_options options {};
     options.constant_memory = LXW_TRUE; // rows go to disk as written: a whole register fits
     options.use_zip64 = LXW_TRUE;
     const QByteArray file = QFile::encodeName(path);
@@ -108,8 +109,8 @@ bool GridExport::writeWorkbook(DataGrid *grid, const QString &path, const QStrin
             worksheet_set_column(ws, j, j, qMax(2.0, c.width / 7.0), nullptr);
         if (!c.visible)
             continue;
-        ExportColumn e{order.at(j), j, model ? model->fieldIndex(c.fieldName) : -1, SqlRowModel::FieldKind::Text,
-                       DisplayFormat::isDatePattern(c.displayFormat), !c.displayFormat.trimmed().isEmpty(), textFormat};
+        ExportColumn e { order.at(j), j, model ? model->fieldIndex(c.fieldName) : -1, SqlRowModel::FieldKind::Text,
+            DisplayFormat::isDatePattern(c.displayFormat), !c.displayFormat.trimmed().isEmpty(), textFormat };
         if (e.field >= 0)
             e.kind = model->fieldKind(e.field);
         if (e.hasFormat) {
@@ -146,10 +147,10 @@ bool GridExport::writeWorkbook(DataGrid *grid, const QString &path, const QStrin
             if (numeric && isNum && !e.dateFormat) {
                 rc = worksheet_write_number(ws, r + 1, e.sheetColumn, d, e.hasFormat ? e.format : nullptr);
             } else if (e.kind == SqlRowModel::FieldKind::Date && e.hasFormat && e.dateFormat
-                       && DisplayFormat::toDateTime(v).isValid()) {
+                && DisplayFormat::toDateTime(v).isValid()) {
                 const QDateTime dt = DisplayFormat::toDateTime(v);
-                lxw_datetime x{dt.date().year(), dt.date().month(), dt.date().day(),
-                               dt.time().hour(), dt.time().minute(), static_cast<double>(dt.time().second())};
+                lxw_datetime x { dt.date().year(), dt.date().month(), dt.date().day(), dt.time().hour(),
+                    dt.time().minute(), static_cast<double>(dt.time().second()) };
                 rc = worksheet_write_datetime(ws, r + 1, e.sheetColumn, &x, e.format);
             } else {
                 rc = worksheet_write_string(ws, r + 1, e.sheetColumn, cellText(text).constData(), e.format);
@@ -170,7 +171,8 @@ bool GridExport::writeWorkbook(DataGrid *grid, const QString &path, const QStrin
     }
     if (!ws || failed != LXW_NO_ERROR || closed != LXW_NO_ERROR) {
         *error = QString::fromUtf8(lxw_strerror(!ws ? LXW_ERROR_INVALID_SHEETNAME_CHARACTER
-                                                    : failed != LXW_NO_ERROR ? failed : closed));
+                : failed != LXW_NO_ERROR            ? failed
+                                                    : closed));
         QFile::remove(path);
         return false;
     }
@@ -187,8 +189,8 @@ bool GridExport::ExportGridToExcel(DataGrid *grid, const QString &title, bool sh
         base = QStringLiteral("导出");
     const QString proposed = QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
                                  .filePath(base + QStringLiteral(".xlsx"));
-    QString path = chooseSaveFile(grid, QStringLiteral("导出到 Excel"), proposed,
-                                  QStringLiteral("Excel 工作簿 (*.xlsx)"));
+    QString path
+        = chooseSaveFile(grid, QStringLiteral("导出到 Excel"), proposed, QStringLiteral("Excel 工作簿 (*.xlsx)"));
     if (path.isEmpty())
         return false;
     if (!path.endsWith(QLatin1String(".xlsx"), Qt::CaseInsensitive))
@@ -197,9 +199,9 @@ bool GridExport::ExportGridToExcel(DataGrid *grid, const QString &title, bool sh
     // written beside the target and moved into place, so a failure never leaves
     // a half-written workbook under the chosen name
     const QFileInfo target(path);
-    const QString part = target.dir().filePath(QStringLiteral(".%1.%2.part")
-                                                   .arg(target.completeBaseName(),
-                                                        QUuid::createUuid().toString(QUuid::Id128).left(8)));
+    const QString part = target.dir().filePath(
+        QStringLiteral(".%1.%2.part")
+            .arg(target.completeBaseName(), QUuid::createUuid().toString(QUuid::Id128).left(8)));
     QString error;
     bool cancelled = false;
     bool ok = writeWorkbook(grid, part, title, &error, &cancelled);
@@ -223,6 +225,6 @@ bool GridExport::ExportGridToExcel(DataGrid *grid, const QString &title, bool sh
     if (show && !opener()(QUrl::fromLocalFile(target.absoluteFilePath())))
         ShowMess(QStringLiteral("数据已导出到文件：\n%1\n系统中没有可以打开该文件的程序，请自行打开。")
                      .arg(QDir::toNativeSeparators(target.absoluteFilePath())),
-                 MessInfo);
+            MessInfo);
     return true;
 }

@@ -18,8 +18,8 @@ public:
 
     // Writes the workbook to path without asking or opening anything.
     // cancelled (optional) is set when the user stopped the progress dialog.
-    static bool writeWorkbook(DataGrid *grid, const QString &path, const QString &title, QString *error,
-                              bool *cancelled = nullptr);
+    static bool writeWorkbook(
+        DataGrid *grid, const QString &path, const QString &title, QString *error, bool *cancelled = nullptr);
 
     // A worksheet name Excel accepts: no []:*?/\, not quoted, at most 31 characters.
     static QString sheetName(const QString &title);

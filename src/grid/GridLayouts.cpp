@@ -27,15 +27,8 @@ Qt::Alignment alignmentOf(const QVariant &code, Qt::Alignment fallback)
 
 QVariantList rowValues(const GridColumn &c, int order)
 {
-    return {c.caption,
-            c.width,
-            c.readOnly ? 1 : 0,
-            c.visible ? 1 : 0,
-            order,
-            GridLayouts::alignmentCode(c.alignment),
-            c.displayFormat,
-            c.footerValue,
-            static_cast<int>(c.footerType)};
+    return { c.caption, c.width, c.readOnly ? 1 : 0, c.visible ? 1 : 0, order, GridLayouts::alignmentCode(c.alignment),
+        c.displayFormat, c.footerValue, static_cast<int>(c.footerType) };
 }
 
 } // namespace
@@ -53,8 +46,8 @@ bool GridLayouts::LoadGridLayout(DataGrid *grid, const QString &key)
 {
     QSqlQuery q;
     if (!Database::exec(q,
-                        QStringLiteral("Select * from cfg_Grid Where (F_name = ? and F_fieldname <> '') order by F_Order"),
-                        QVariantList{key})) {
+            QStringLiteral("Select * from cfg_Grid Where (F_name = ? and F_fieldname <> '') order by F_Order"),
+            QVariantList { key })) {
         ShowMess(QStringLiteral("操作失败，请检查数据连接... "), MessError);
         return false;
     }
@@ -95,7 +88,7 @@ bool GridLayouts::SaveGridLayout(DataGrid *grid, const QString &key)
                                                  "F_visible = ?,F_order = ?,F_alignMent = ?,F_displayFormat = ?,"
                                                  "F_footerValue = ?,F_footerType = ? "
                                                  "where (F_name = ? and F_fieldname = ?) "),
-                                  params)
+                  params)
             && all;
     }
     return t.commit() && all;
@@ -109,18 +102,18 @@ bool GridLayouts::ResetGridLayout(DataGrid *grid, const QString &key)
         ShowMess(QStringLiteral("操作失败，请检查数据连接... "), MessError);
         return false;
     }
-    if (!DataModule::ExecSql(QStringLiteral("Delete From cfg_grid Where F_Name = ? "), QVariantList{key}))
+    if (!DataModule::ExecSql(QStringLiteral("Delete From cfg_grid Where F_Name = ? "), QVariantList { key }))
         return false;
     const QList<GridColumn> columns = grid->columnsInOrder();
     for (int i = 0; i < columns.size(); ++i) {
         const GridColumn &c = columns.at(i);
-        const QVariantList params{key.toLower(), c.caption, c.fieldName, c.width, c.readOnly ? 1 : 0,
-                                  c.visible ? 1 : 0, i, alignmentCode(c.alignment), c.displayFormat,
-                                  c.footerValue, static_cast<int>(c.footerType)};
+        const QVariantList params { key.toLower(), c.caption, c.fieldName, c.width, c.readOnly ? 1 : 0,
+            c.visible ? 1 : 0, i, alignmentCode(c.alignment), c.displayFormat, c.footerValue,
+            static_cast<int>(c.footerType) };
         if (!DataModule::ExecSql(QStringLiteral("Insert into cfg_grid(F_name,F_caption,F_fieldname,F_width,F_readOnly,"
                                                 "F_Visible,F_Order,F_AlignMent,F_DisplayFormat,F_FooterValue,"
                                                 "F_FooterType) Values(?,?,?,?,?,?,?,?,?,?,?)"),
-                                 params))
+                params))
             return false;
     }
     if (!t.commit()) {

@@ -58,7 +58,7 @@ SqlRowModel::FieldKind kindFromDecl(const QString &decl)
         return F::Bool;
     if (d.contains(QLatin1String("INT")))
         return F::Integer;
-    for (const char *w : {"REAL", "FLOA", "DOUB", "NUM", "DEC", "MONEY", "CURR"})
+    for (const char *w : { "REAL", "FLOA", "DOUB", "NUM", "DEC", "MONEY", "CURR" })
         if (d.contains(QLatin1String(w)))
             return F::Number;
     if (d.contains(QLatin1String("DATE")) || d.contains(QLatin1String("TIME")))
@@ -131,7 +131,7 @@ void SqlRowModel::setCalculatedField(const QString &name, std::function<QVariant
     if (i >= 0 && m_fields[i].calc)
         m_fields[i].calc = value;
     else if (m_open)
-        m_fields.append({name, FieldKind::Integer, {}, -1, value});
+        m_fields.append({ name, FieldKind::Integer, {}, -1, value });
     endResetModel();
 }
 
@@ -199,7 +199,7 @@ bool SqlRowModel::open()
     for (const SortKey &k : std::as_const(m_sort)) {
         const int f = fieldIndex(k.field);
         if (f >= 0 && m_fields[f].loadedAt >= 0)
-            keys << SortKey{m_fields[f].name, k.descending};
+            keys << SortKey { m_fields[f].name, k.descending };
     }
     m_sort = keys;
     if (m_count <= m_fullLoadLimit) {
@@ -245,7 +245,7 @@ bool SqlRowModel::describe(QString *error)
             m_fields[i].calc = it.value();
             m_fields[i].loadedAt = -1;
         } else {
-            m_fields.append({it.key(), FieldKind::Integer, {}, -1, it.value()});
+            m_fields.append({ it.key(), FieldKind::Integer, {}, -1, it.value() });
         }
     }
     // positions in a fetched row follow the select list, so renumber after calculated ones
@@ -268,7 +268,8 @@ QString SqlRowModel::orderClause() const
 {
     QStringList keys;
     for (const SortKey &k : m_sort)
-        keys << quoted(k.field) + QStringLiteral(" COLLATE NOCASE") + (k.descending ? QStringLiteral(" DESC") : QString());
+        keys << quoted(k.field) + QStringLiteral(" COLLATE NOCASE")
+                + (k.descending ? QStringLiteral(" DESC") : QString());
     return keys.isEmpty() ? QString() : QStringLiteral(" order by ") + keys.join(QLatin1Char(','));
 }
 
@@ -283,8 +284,8 @@ QString SqlRowModel::pagedSql(const QString &columns, qint64 offset, qint64 limi
 void SqlRowModel::loadAll() const
 {
     QSqlQuery q;
-    const int n = static_cast<int>(std::count_if(m_fields.cbegin(), m_fields.cend(),
-                                                 [](const Field &f) { return f.loadedAt >= 0; }));
+    const int n = static_cast<int>(
+        std::count_if(m_fields.cbegin(), m_fields.cend(), [](const Field &f) { return f.loadedAt >= 0; }));
     m_rows.clear();
     m_rows.reserve(m_count);
     if (Database::exec(q, pagedSql(selectList(), 0, -1), m_params)) {
@@ -310,8 +311,8 @@ void SqlRowModel::fetchPage(int page) const
 {
     const qint64 start = static_cast<qint64>(page) * m_pageSize;
     const int want = static_cast<int>(qMin<qint64>(m_pageSize, m_count - start));
-    const int n = static_cast<int>(std::count_if(m_fields.cbegin(), m_fields.cend(),
-                                                 [](const Field &f) { return f.loadedAt >= 0; }));
+    const int n = static_cast<int>(
+        std::count_if(m_fields.cbegin(), m_fields.cend(), [](const Field &f) { return f.loadedAt >= 0; }));
     QList<Row> rows;
     rows.reserve(want);
     for (int attempt = 0; attempt < 2 && rows.isEmpty(); ++attempt) {
@@ -466,8 +467,8 @@ double SqlRowModel::sum(const QString &field) const
             total += value(r, f).toDouble();
     } else {
         QSqlQuery q;
-        if (Database::exec(q, QStringLiteral("select total(%1) from %2").arg(quoted(m_fields.at(f).name), inner(m_sql)),
-                           m_params)
+        if (Database::exec(
+                q, QStringLiteral("select total(%1) from %2").arg(quoted(m_fields.at(f).name), inner(m_sql)), m_params)
             && q.next())
             total = q.value(0).toDouble();
     }
@@ -481,7 +482,7 @@ bool SqlRowModel::setSort(const QList<SortKey> &keys)
     for (const SortKey &k : keys) {
         const int f = fieldIndex(k.field);
         if (f >= 0 && m_fields.at(f).loadedAt >= 0)
-            valid << SortKey{m_fields.at(f).name, k.descending};
+            valid << SortKey { m_fields.at(f).name, k.descending };
     }
     if (!m_open) {
         m_sort = valid;

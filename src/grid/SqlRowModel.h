@@ -21,7 +21,8 @@ class SqlRowModel : public QAbstractTableModel
     Q_OBJECT
 public:
     enum class FieldKind { Text, Number, Integer, Bool, Date, Blob };
-    struct SortKey {
+    struct SortKey
+    {
         QString field;
         bool descending = false;
         bool operator==(const SortKey &) const = default;
@@ -71,7 +72,8 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
 
 private:
-    struct Field {
+    struct Field
+    {
         QString name;
         FieldKind kind = FieldKind::Text;
         QString table;
@@ -104,7 +106,7 @@ private:
 
     bool m_full = false;
     mutable QList<Row> m_rows; // whole result in full mode, in the statement's order
-    QList<int> m_order;        // display row -> index in m_rows
+    QList<int> m_order; // display row -> index in m_rows
     mutable QHash<int, QList<Row>> m_pages;
     mutable QList<int> m_pageAge; // least recently used first
     // A cursor left open after the last page read, so scrolling on reads on.

@@ -45,28 +45,30 @@ GridColumn col(const QString &field, const QString &caption, const QString &form
 
 QList<GridColumn> residentColumns()
 {
-    return {col(QStringLiteral("F_code"), QStringLiteral("编号")), col(QStringLiteral("F_name"), QStringLiteral("姓名")),
-            col(QStringLiteral("F_sex"), QStringLiteral("性别")), col(QStringLiteral("F_memo1"), QStringLiteral("备注"))};
+    return { col(QStringLiteral("F_code"), QStringLiteral("编号")),
+        col(QStringLiteral("F_name"), QStringLiteral("姓名")), col(QStringLiteral("F_sex"), QStringLiteral("性别")),
+        col(QStringLiteral("F_memo1"), QStringLiteral("备注")) };
 }
 
 // Four residents whose memo order differs from their code order.
 void addResidents()
 {
     const QList<QVariantList> rows = {
-        {QStringLiteral("00000003"), QStringLiteral("王五"), QStringLiteral("男"), QStringLiteral("a"), 1000.5, 0},
-        {QStringLiteral("00000001"), QStringLiteral("张三"), QStringLiteral("男"), QStringLiteral("c"), 234.0, 1},
-        {QStringLiteral("00000004"), QStringLiteral("赵六"), QStringLiteral("女"), QStringLiteral("d"), 0.0, 0},
-        {QStringLiteral("00000002"), QStringLiteral("李四"), QStringLiteral("女"), QStringLiteral("b"), 0.0, 0},
+        { QStringLiteral("00000003"), QStringLiteral("王五"), QStringLiteral("男"), QStringLiteral("a"), 1000.5, 0 },
+        { QStringLiteral("00000001"), QStringLiteral("张三"), QStringLiteral("男"), QStringLiteral("c"), 234.0, 1 },
+        { QStringLiteral("00000004"), QStringLiteral("赵六"), QStringLiteral("女"), QStringLiteral("d"), 0.0, 0 },
+        { QStringLiteral("00000002"), QStringLiteral("李四"), QStringLiteral("女"), QStringLiteral("b"), 0.0, 0 },
     };
     for (const QVariantList &r : rows)
-        exec(QStringLiteral("insert into ZuZav(F_code,F_name,F_sex,F_memo1,F_SRprice,F_ZXflag) values(?,?,?,?,?,?)"), r);
+        exec(
+            QStringLiteral("insert into ZuZav(F_code,F_name,F_sex,F_memo1,F_SRprice,F_ZXflag) values(?,?,?,?,?,?)"), r);
 }
 
 void addLayoutRow(const QString &key, const QString &field, const QString &caption, int order, bool visible = true)
 {
     exec(QStringLiteral("insert into cfg_Grid(F_name,F_FieldName,F_Caption,F_Width,F_Visible,F_ReadOnly,F_Order,"
                         "F_AlignMent,F_DisplayFormat,F_FooterValue,F_FooterType) values(?,?,?,?,?,1,?,0,'','',0)"),
-         QVariantList{key, field, caption, 90, visible ? 1 : 0, order});
+        QVariantList { key, field, caption, 90, visible ? 1 : 0, order });
 }
 
 // Runs f on the next modal dialog once its event loop is running.
@@ -98,7 +100,8 @@ void clickTitle(DataGrid &grid, int logical)
 }
 
 // One worksheet cell as the .xlsx keeps it.
-struct Cell {
+struct Cell
+{
     QString text;
     QString numberFormat;
     bool isNumber = false;
@@ -124,7 +127,7 @@ QByteArray zipEntry(const QString &zip, const char *name)
 // Cells by reference ("A1") with their number format code ("@" for text).
 QHash<QString, Cell> readSheet(const QString &path)
 {
-    QMap<int, QString> formats{{0, QStringLiteral("General")}, {49, QStringLiteral("@")}};
+    QMap<int, QString> formats { { 0, QStringLiteral("General") }, { 49, QStringLiteral("@") } };
     QList<int> xfFormats;
     QXmlStreamReader styles(zipEntry(path, "xl/styles.xml"));
     bool inXfs = false;
@@ -132,7 +135,7 @@ QHash<QString, Cell> readSheet(const QString &path)
         styles.readNext();
         if (styles.isStartElement() && styles.name() == QLatin1String("numFmt"))
             formats.insert(styles.attributes().value(QLatin1String("numFmtId")).toInt(),
-                           styles.attributes().value(QLatin1String("formatCode")).toString());
+                styles.attributes().value(QLatin1String("formatCode")).toString());
         if (styles.name() == QLatin1String("cellXfs"))
             inXfs = styles.isStartElement();
         if (inXfs && styles.isStartElement() && styles.name() == QLatin1String("xf"))
@@ -150,7 +153,8 @@ QHash<QString, Cell> readSheet(const QString &path)
             const int style = sheet.attributes().value(QLatin1String("s")).toInt();
             cell.numberFormat = formats.value(xfFormats.value(style));
             cell.isNumber = sheet.attributes().value(QLatin1String("t")).isEmpty();
-        } else if (sheet.isStartElement() && (sheet.name() == QLatin1String("v") || sheet.name() == QLatin1String("t"))) {
+        } else if (sheet.isStartElement()
+            && (sheet.name() == QLatin1String("v") || sheet.name() == QLatin1String("t"))) {
             cell.text += sheet.readElementText();
         } else if (sheet.isEndElement() && sheet.name() == QLatin1String("c")) {
             cells.insert(ref, cell);
@@ -178,7 +182,7 @@ void addPeople(int rows)
                         "insert into t_people(F_ID,F_code,F_name,F_date,F_flag,F_pic) "
                         "select i, printf('%08d', i), printf('name%05d', (i * 7919) % ?), "
                         "date('2000-01-01', '+' || (i % 3650) || ' days'), i % 2, zeroblob(1000) from n"),
-         QVariantList{rows, rows});
+        QVariantList { rows, rows });
 }
 
 } // namespace
@@ -317,8 +321,8 @@ void TestGrid::nullDate_data()
     QTest::newRow("day after shown") << QVariant(QStringLiteral("1901-08-15")) << automatic
                                      << QStringLiteral("1901-08-15");
     QTest::newRow("up to blanks limit") << QVariant(QStringLiteral("1901-08-14")) << upTo << QString();
-    QTest::newRow("no rule shows sentinel") << QVariant(QStringLiteral("1900-08-14")) << none
-                                            << QStringLiteral("1900-08-14");
+    QTest::newRow("no rule shows sentinel")
+        << QVariant(QStringLiteral("1900-08-14")) << none << QStringLiteral("1900-08-14");
 }
 
 void TestGrid::nullDate()
@@ -326,11 +330,11 @@ void TestGrid::nullDate()
     QFETCH(QVariant, stored);
     QFETCH(int, rule);
     QFETCH(QString, expected);
-    exec(QStringLiteral("insert into ZuZav(F_code,F_QFdate) values('1',?)"), QVariantList{stored});
+    exec(QStringLiteral("insert into ZuZav(F_code,F_QFdate) values('1',?)"), QVariantList { stored });
     SqlRowModel model;
     QVERIFY(model.setQuery(QStringLiteral("select F_code,F_QFdate from ZuZav")));
     DataGrid grid;
-    grid.setColumns({col(QStringLiteral("F_QFdate"), QStringLiteral("签发日期"), QStringLiteral("yyyy-MM-dd"))});
+    grid.setColumns({ col(QStringLiteral("F_QFdate"), QStringLiteral("签发日期"), QStringLiteral("yyyy-MM-dd")) });
     grid.setRowModel(&model);
     grid.setNullDateRule(QStringLiteral("f_qfdate"), NullDateRule(rule));
     QCOMPARE(grid.model()->index(0, 0).data().toString(), expected);
@@ -342,9 +346,9 @@ void TestGrid::booleansShowATick()
     SqlRowModel model;
     QVERIFY(model.setQuery(QStringLiteral("select F_code,F_ZXflag from ZuZav order by F_code")));
     DataGrid grid;
-    grid.setColumns({col(QStringLiteral("F_ZXflag"), QStringLiteral("注销"))});
+    grid.setColumns({ col(QStringLiteral("F_ZXflag"), QStringLiteral("注销")) });
     grid.setRowModel(&model);
-    QCOMPARE(shownColumn(grid, 0), (QStringList{QStringLiteral("√"), QString(), QString(), QString()}));
+    QCOMPARE(shownColumn(grid, 0), (QStringList { QStringLiteral("√"), QString(), QString(), QString() }));
 }
 
 void TestGrid::keyWithoutRowsKeepsDesign()
@@ -422,7 +426,7 @@ void TestGrid::draggedOrderIsSaved()
     QStringList fields;
     for (const GridColumn &c : again.columnsInOrder())
         fields << c.fieldName;
-    QCOMPARE(fields, (QStringList{QStringLiteral("F_name"), QStringLiteral("F_sex"), QStringLiteral("F_code")}));
+    QCOMPARE(fields, (QStringList { QStringLiteral("F_name"), QStringLiteral("F_sex"), QStringLiteral("F_code") }));
     QCOMPARE(again.column(0).width, 150);
 }
 
@@ -460,10 +464,18 @@ void TestGrid::resetReplacesRowsInLowercase()
     QCOMPARE(rec.messages.first().text, QStringLiteral("更新网格列表成功！"));
     QCOMPARE(rec.messages.first().kind, int(MessInfo));
     QCOMPARE(count(QStringLiteral("select count(*) from cfg_Grid where F_name = 'jzdetailtj1' collate binary")), 4);
-    QCOMPARE(count(QStringLiteral("select count(*) from cfg_Grid where F_name = 'jzdetailtj1' and F_FieldName = 'F_old'")), 0);
-    QCOMPARE(count(QStringLiteral("select F_AlignMent from cfg_Grid where F_name = 'jzdetailtj1' and F_FieldName = 'F_memo1'")), 2);
-    QCOMPARE(count(QStringLiteral("select F_FooterType from cfg_Grid where F_name = 'jzdetailtj1' and F_FieldName = 'F_memo1'")), 1);
-    QCOMPARE(count(QStringLiteral("select F_Visible from cfg_Grid where F_name = 'jzdetailtj1' and F_FieldName = 'F_sex'")), 0);
+    QCOMPARE(
+        count(QStringLiteral("select count(*) from cfg_Grid where F_name = 'jzdetailtj1' and F_FieldName = 'F_old'")),
+        0);
+    QCOMPARE(count(QStringLiteral(
+                 "select F_AlignMent from cfg_Grid where F_name = 'jzdetailtj1' and F_FieldName = 'F_memo1'")),
+        2);
+    QCOMPARE(count(QStringLiteral(
+                 "select F_FooterType from cfg_Grid where F_name = 'jzdetailtj1' and F_FieldName = 'F_memo1'")),
+        1);
+    QCOMPARE(
+        count(QStringLiteral("select F_Visible from cfg_Grid where F_name = 'jzdetailtj1' and F_FieldName = 'F_sex'")),
+        0);
 }
 
 void TestGrid::loadFailureShowsError()
@@ -473,7 +485,7 @@ void TestGrid::loadFailureShowsError()
     grid.setColumns(residentColumns());
     MessageRecorder rec;
     QVERIFY(!GridLayouts::LoadGridLayout(&grid, QStringLiteral("hukoumain")));
-    QCOMPARE(rec.texts(), QStringList{QStringLiteral("操作失败，请检查数据连接... ")});
+    QCOMPARE(rec.texts(), QStringList { QStringLiteral("操作失败，请检查数据连接... ") });
     QCOMPARE(rec.messages.first().kind, int(MessError));
     QCOMPARE(grid.columnCount(), 4);
 }
@@ -535,8 +547,9 @@ void TestGrid::sortTextAppliesAndClears()
     grid.setRowModel(&model);
     const QStringList natural = shownColumn(grid, 0);
     QVERIFY(grid.applySortText(QStringLiteral("f_sex DESC,f_code ASC,")));
-    QCOMPARE(shownColumn(grid, 0), (QStringList{QStringLiteral("00000001"), QStringLiteral("00000003"),
-                                                QStringLiteral("00000002"), QStringLiteral("00000004")}));
+    QCOMPARE(shownColumn(grid, 0),
+        (QStringList { QStringLiteral("00000001"), QStringLiteral("00000003"), QStringLiteral("00000002"),
+            QStringLiteral("00000004") }));
     QVERIFY(grid.applySortText(QString()));
     QCOMPARE(shownColumn(grid, 0), natural);
 }
@@ -546,10 +559,10 @@ void TestGrid::titleClick_data()
     QTest::addColumn<int>("column");
     QTest::addColumn<QStringList>("afterFirst");
     QTest::addColumn<QStringList>("afterSecond");
-    const QStringList natural{QStringLiteral("00000003"), QStringLiteral("00000001"), QStringLiteral("00000004"),
-                              QStringLiteral("00000002")};
-    const QStringList up{QStringLiteral("00000001"), QStringLiteral("00000002"), QStringLiteral("00000003"),
-                         QStringLiteral("00000004")};
+    const QStringList natural { QStringLiteral("00000003"), QStringLiteral("00000001"), QStringLiteral("00000004"),
+        QStringLiteral("00000002") };
+    const QStringList up { QStringLiteral("00000001"), QStringLiteral("00000002"), QStringLiteral("00000003"),
+        QStringLiteral("00000004") };
     QStringList down = up;
     std::reverse(down.begin(), down.end());
     QTest::newRow("code sorts up then down") << 0 << up << down;
@@ -569,7 +582,8 @@ void TestGrid::titleClick()
     DataGrid grid;
     grid.setColumns(residentColumns() << col(QStringLiteral("ID"), QStringLiteral("序号")));
     grid.setRowModel(&model);
-    grid.setSortablePredicate([](const QString &field) { return field.compare(QLatin1String("id"), Qt::CaseInsensitive) != 0; });
+    grid.setSortablePredicate(
+        [](const QString &field) { return field.compare(QLatin1String("id"), Qt::CaseInsensitive) != 0; });
     grid.resize(900, 300);
     grid.show();
     QVERIFY(QTest::qWaitForWindowExposed(&grid));
@@ -590,12 +604,12 @@ void TestGrid::rowColouringRule()
     SqlRowModel model;
     QVERIFY(model.setQuery(QStringLiteral("select F_code,F_ZXflag from ZuZav order by F_code")));
     DataGrid grid;
-    grid.setColumns({col(QStringLiteral("F_code"), QStringLiteral("编号"))});
+    grid.setColumns({ col(QStringLiteral("F_code"), QStringLiteral("编号")) });
     grid.setRowModel(&model);
     grid.setRowStyleRule([&model](int row) -> std::optional<DataGrid::RowStyle> {
         if (model.value(row, QStringLiteral("F_ZXflag")).toInt() == 0)
             return std::nullopt;
-        return DataGrid::RowStyle{Qt::red, QColor()};
+        return DataGrid::RowStyle { Qt::red, QColor() };
     });
     QCOMPARE(grid.model()->index(0, 0).data(Qt::ForegroundRole).value<QColor>(), QColor(Qt::red));
     QVERIFY(grid.model()->index(1, 0).data(Qt::ForegroundRole).isNull());
@@ -623,7 +637,7 @@ void TestGrid::footers()
     GridColumn price = col(QStringLiteral("F_SRprice"), QStringLiteral("收入"), QStringLiteral("￥,0.00"));
     price.footerType = GridColumn::Footer::Sum;
     price.alignment = Qt::AlignRight;
-    grid.setColumns({code, price, col(QStringLiteral("F_code"), QStringLiteral("无"))});
+    grid.setColumns({ code, price, col(QStringLiteral("F_code"), QStringLiteral("无")) });
     grid.setRowModel(&model);
     QVERIFY(grid.footerShown());
     QCOMPARE(grid.footerText(0), QStringLiteral("合计"));
@@ -641,8 +655,8 @@ void TestGrid::pagedModelCountsAndScrolls()
     QVERIFY(!model.allLoaded());
     QCOMPARE(model.fieldKind(model.fieldIndex(QStringLiteral("F_pic"))), SqlRowModel::FieldKind::Blob);
     DataGrid grid;
-    grid.setColumns({col(QStringLiteral("F_code"), QStringLiteral("编号")), col(QStringLiteral("F_name"), QStringLiteral("姓名")),
-                     col(QStringLiteral("F_date"), QStringLiteral("日期"))});
+    grid.setColumns({ col(QStringLiteral("F_code"), QStringLiteral("编号")),
+        col(QStringLiteral("F_name"), QStringLiteral("姓名")), col(QStringLiteral("F_date"), QStringLiteral("日期")) });
     grid.setRowModel(&model);
     grid.resize(600, 400);
     grid.show();
@@ -661,7 +675,7 @@ void TestGrid::pagedModelSortsWithOrderBy()
     addPeople(5000);
     SqlRowModel model;
     QVERIFY(model.setQuery(QStringLiteral("select F_ID,F_code,F_name from t_people")));
-    QVERIFY(model.setSort({{QStringLiteral("f_name"), true}}));
+    QVERIFY(model.setSort({ { QStringLiteral("f_name"), true } }));
     QCOMPARE(model.rowCount(), 5000);
     QCOMPARE(model.value(0, QStringLiteral("F_name")).toString(), QStringLiteral("name04999"));
     QCOMPARE(model.value(1, QStringLiteral("F_name")).toString(), QStringLiteral("name04998"));
@@ -677,7 +691,8 @@ void TestGrid::pagedModelIgnoresUnknownSortField()
     addPeople(3000);
     SqlRowModel model;
     QVERIFY(model.setQuery(QStringLiteral("select F_code,F_name from t_people")));
-    QVERIFY(model.setSort({{QStringLiteral("F_name; drop table t_people"), false}, {QStringLiteral("F_pic"), false}}));
+    QVERIFY(model.setSort(
+        { { QStringLiteral("F_name; drop table t_people"), false }, { QStringLiteral("F_pic"), false } }));
     QVERIFY(model.sort().isEmpty());
     QCOMPARE(count(QStringLiteral("select count(*) from t_people")), 3000);
     QCOMPARE(model.value(0, QStringLiteral("F_code")).toString(), QStringLiteral("00000001"));
@@ -686,17 +701,17 @@ void TestGrid::pagedModelIgnoresUnknownSortField()
 void TestGrid::awkwardValuesDoNoHarm()
 {
     addPeople(3000);
-    exec(QStringLiteral("update t_people set F_name = ? where F_ID = 10"), QVariantList{QStringLiteral("O'Neil")});
-    exec(QStringLiteral("update t_people set F_name = ? where F_ID = 2000"), QVariantList{QStringLiteral("100%")});
-    exec(QStringLiteral("update t_people set F_name = ? where F_ID = 2001"), QVariantList{QStringLiteral("1000")});
+    exec(QStringLiteral("update t_people set F_name = ? where F_ID = 10"), QVariantList { QStringLiteral("O'Neil") });
+    exec(QStringLiteral("update t_people set F_name = ? where F_ID = 2000"), QVariantList { QStringLiteral("100%") });
+    exec(QStringLiteral("update t_people set F_name = ? where F_ID = 2001"), QVariantList { QStringLiteral("1000") });
     SqlRowModel model;
     MessageRecorder rec;
     QVERIFY(model.setQuery(QStringLiteral("select F_ID,F_name from t_people where F_name like ? or F_name like ?"),
-                           QVariantList{QStringLiteral("%'%"), QStringLiteral("100%")}));
+        QVariantList { QStringLiteral("%'%"), QStringLiteral("100%") }));
     QCOMPARE(model.rowCount(), 3);
     QVERIFY(model.setQuery(QStringLiteral("select F_ID,F_name from t_people")));
     DataGrid grid;
-    grid.setColumns({col(QStringLiteral("F_name"), QStringLiteral("姓名"))});
+    grid.setColumns({ col(QStringLiteral("F_name"), QStringLiteral("姓名")) });
     grid.setRowModel(&model);
     QVERIFY(grid.locate(QStringLiteral("F_name"), QStringLiteral("100%")));
     QCOMPARE(grid.currentValue(QStringLiteral("F_ID")).toInt(), 2000);
@@ -712,7 +727,7 @@ void TestGrid::refreshKeepsRecord()
     SqlRowModel model;
     QVERIFY(model.setQuery(QStringLiteral("select F_ID,F_code from t_people order by F_code")));
     DataGrid grid;
-    grid.setColumns({col(QStringLiteral("F_code"), QStringLiteral("编号"))});
+    grid.setColumns({ col(QStringLiteral("F_code"), QStringLiteral("编号")) });
     grid.setRowModel(&model);
     grid.setCurrentRow(1500);
     const int id = grid.currentValue(QStringLiteral("F_ID")).toInt();
@@ -751,10 +766,10 @@ void TestGrid::exportWritesCells()
     SqlRowModel model;
     QVERIFY(model.setQuery(QStringLiteral("select F_code,F_name,F_QFdate,F_SRprice from ZuZav order by F_code")));
     DataGrid grid;
-    QList<GridColumn> columns{col(QStringLiteral("F_code"), QStringLiteral("编号")),
-                              col(QStringLiteral("F_name"), QStringLiteral("姓名")),
-                              col(QStringLiteral("F_QFdate"), QStringLiteral("签发日期")),
-                              col(QStringLiteral("F_SRprice"), QStringLiteral("收入"), QStringLiteral("￥,0.00"))};
+    QList<GridColumn> columns { col(QStringLiteral("F_code"), QStringLiteral("编号")),
+        col(QStringLiteral("F_name"), QStringLiteral("姓名")),
+        col(QStringLiteral("F_QFdate"), QStringLiteral("签发日期")),
+        col(QStringLiteral("F_SRprice"), QStringLiteral("收入"), QStringLiteral("￥,0.00")) };
     columns[1].visible = false;
     grid.setColumns(columns);
     grid.setRowModel(&model);
@@ -772,11 +787,11 @@ void TestGrid::exportWritesCells()
     MessageRecorder rec;
     QVERIFY(GridExport::ExportGridToExcel(&grid, QStringLiteral("户口/名单[1]"), true));
     GridExport::setFileOpener({});
-    QCOMPARE(opened, QList<QUrl>{QUrl::fromLocalFile(path)});
+    QCOMPARE(opened, QList<QUrl> { QUrl::fromLocalFile(path) });
     QCOMPARE(rec.messages.size(), 1);
     QCOMPARE(rec.messages.first().kind, int(MessInfo));
     QVERIFY(rec.messages.first().text.contains(QDir::toNativeSeparators(path)));
-    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("名单.xlsx")});
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList { QStringLiteral("名单.xlsx") });
 
     QCOMPARE(sheetNameOf(path), QStringLiteral("户口_名单_1_"));
     const QHash<QString, Cell> cells = readSheet(path);
@@ -799,9 +814,10 @@ void TestGrid::exportWritesEveryRowOfPagedModel()
     addPeople(5000);
     SqlRowModel model;
     QVERIFY(model.setQuery(QStringLiteral("select F_code,F_flag from t_people")));
-    QVERIFY(model.setSort({{QStringLiteral("F_code"), true}}));
+    QVERIFY(model.setSort({ { QStringLiteral("F_code"), true } }));
     DataGrid grid;
-    grid.setColumns({col(QStringLiteral("F_code"), QStringLiteral("编号")), col(QStringLiteral("F_flag"), QStringLiteral("标志"))});
+    grid.setColumns({ col(QStringLiteral("F_code"), QStringLiteral("编号")),
+        col(QStringLiteral("F_flag"), QStringLiteral("标志")) });
     grid.setRowModel(&model);
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("all.xlsx"));
@@ -820,7 +836,7 @@ void TestGrid::exportFailureLeavesNoFile()
     SqlRowModel model;
     QVERIFY(model.setQuery(QStringLiteral("select F_code from ZuZav")));
     DataGrid grid;
-    grid.setColumns({col(QStringLiteral("F_code"), QStringLiteral("编号"))});
+    grid.setColumns({ col(QStringLiteral("F_code"), QStringLiteral("编号")) });
     grid.setRowModel(&model);
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("missing/sub/out.xlsx"));
@@ -849,7 +865,8 @@ void TestGrid::exportCancelledByDialog()
     SqlRowModel model;
     QVERIFY(model.setQuery(QStringLiteral("select F_code,F_name from t_people")));
     DataGrid grid;
-    grid.setColumns({col(QStringLiteral("F_code"), QStringLiteral("编号")), col(QStringLiteral("F_name"), QStringLiteral("姓名"))});
+    grid.setColumns({ col(QStringLiteral("F_code"), QStringLiteral("编号")),
+        col(QStringLiteral("F_name"), QStringLiteral("姓名")) });
     grid.setRowModel(&model);
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("big.xlsx"));
