@@ -218,6 +218,7 @@ private slots:
 
     void titleClick_data();
     void titleClick();
+    void columnStateSurvivesRefresh();
     void rowColouringRule();
     void footers_data();
     void footers();
@@ -596,6 +597,26 @@ void TestGrid::titleClick()
     QCOMPARE(grid.column(column).marker, GridColumn::Marker::Down);
     QCOMPARE(shownColumn(grid, 0), afterSecond);
     QCOMPARE(grid.column(1).marker, column == 1 ? GridColumn::Marker::Down : GridColumn::Marker::None);
+}
+
+void TestGrid::columnStateSurvivesRefresh()
+{
+    addResidents();
+    SqlRowModel model;
+    QVERIFY(model.setQuery(QStringLiteral("select F_code,F_name,F_sex,F_memo1 from ZuZav")));
+    DataGrid grid;
+    grid.setColumns(residentColumns());
+    grid.setRowModel(&model);
+    grid.setColumnVisible(1, false);
+    grid.horizontalHeader()->moveSection(3, 0);
+    grid.horizontalHeader()->resizeSection(2, 133);
+    const QList<int> order = grid.visualOrder();
+    QVERIFY(model.refresh());
+    QVERIFY(grid.isColumnHidden(1));
+    QCOMPARE(grid.horizontalHeader()->logicalIndex(0), 3);
+    QCOMPARE(grid.visualOrder(), order);
+    QCOMPARE(grid.columnWidth(2), 133);
+    QCOMPARE(grid.column(1).width, 80); // a hidden column keeps the width it is saved with
 }
 
 void TestGrid::rowColouringRule()
