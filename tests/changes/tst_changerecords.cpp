@@ -30,6 +30,13 @@ public:
                                            "values(7,'00000007','王小红','城镇','3栋','201','1990-05-06','备注''一')"));
         model.setQuery(QStringLiteral("select * from t_BGrec where F_mainID = ?"), QVariantList{7});
         grid.setRowModel(&model);
+        GridColumn date;
+        date.fieldName = QStringLiteral("F_date");
+        date.caption = QStringLiteral("变更日期");
+        GridColumn type;
+        type.fieldName = QStringLiteral("F_BGtype");
+        type.caption = QStringLiteral("变更类型");
+        grid.setColumns({date, type});
         person = [](const QString &field) {
             return DataModule::QueryText(QStringLiteral("select %1 from ZuZav where F_mainID = 7").arg(field));
         };
