@@ -81,10 +81,20 @@ bool upgrade(QSqlDatabase &db, QString *error)
     q.finish();
     if (version >= Schema::kVersion)
         return true;
-    // Version 0: a file made before the version was recorded; its tables are the
-    // baseline already checked by the caller.
-    if (version == 0 && !run(db, QStringLiteral("PRAGMA user_version=1"), error))
+    // The tables were checked by the caller; what changed since is indexes.
+    if (!run(db, QStringLiteral("BEGIN"), error))
         return false;
+    for (const QString &st : Schema::upgradeStatements(version)) {
+        if (!run(db, st, error)) {
+            run(db, QStringLiteral("ROLLBACK"), nullptr);
+            return false;
+        }
+    }
+    if (!run(db, QStringLiteral("PRAGMA user_version=%1").arg(Schema::kVersion), error)
+        || !run(db, QStringLiteral("COMMIT"), error)) {
+        run(db, QStringLiteral("ROLLBACK"), nullptr);
+        return false;
+    }
     return true;
 }
 

@@ -360,6 +360,16 @@ QStringList createStatements()
     return out;
 }
 
+QStringList upgradeStatements(int fromVersion)
+{
+    QStringList out;
+    if (fromVersion < 2)
+        out << QStringLiteral("CREATE INDEX IF NOT EXISTS ix_zuzav_zx_code ON ZuZav(F_ZXflag, F_Code)")
+            << QStringLiteral("CREATE INDEX IF NOT EXISTS ix_zuzav_zx_name ON ZuZav(F_ZXflag, F_Name)")
+            << QStringLiteral("CREATE INDEX IF NOT EXISTS ix_zuzav_zx_csdate ON ZuZav(F_ZXflag, F_CSdate)");
+    return out;
+}
+
 QStringList indexStatements()
 {
     return {
@@ -372,6 +382,10 @@ QStringList indexStatements()
         QStringLiteral("CREATE INDEX ix_zuzav_csdate ON ZuZav(F_CSdate)"),
         QStringLiteral("CREATE INDEX ix_zuzav_ld ON ZuZav(F_LDcode, F_HScode)"),
         QStringLiteral("CREATE INDEX ix_bgrec_main ON t_BGrec(F_mainID)"),
+        // every list hides cancelled residents: these serve that filter with its order
+        QStringLiteral("CREATE INDEX ix_zuzav_zx_code ON ZuZav(F_ZXflag, F_Code)"),
+        QStringLiteral("CREATE INDEX ix_zuzav_zx_name ON ZuZav(F_ZXflag, F_Name)"),
+        QStringLiteral("CREATE INDEX ix_zuzav_zx_csdate ON ZuZav(F_ZXflag, F_CSdate)"),
         QStringLiteral("CREATE INDEX ix_txrec_main ON t_TXrec(F_mainID)"),
         QStringLiteral("CREATE INDEX ix_txrec_date ON t_TXrec(F_AwokeDate)"),
         QStringLiteral("CREATE INDEX ix_jtinfo_code ON t_JTinfo(F_code)"),

@@ -20,7 +20,7 @@ struct Table {
 };
 
 // Version written to PRAGMA user_version; upgrades are ordered steps in Schema.cpp.
-constexpr int kVersion = 1;
+constexpr int kVersion = 2;
 
 const std::vector<Table> &tables();
 const Table *table(const QString &name);
@@ -30,5 +30,7 @@ int textSize(const QString &table, const QString &column);
 
 QStringList createStatements();
 QStringList indexStatements();
+// What takes a file from fromVersion to kVersion, in order.
+QStringList upgradeStatements(int fromVersion);
 
 } // namespace Schema

@@ -27,6 +27,42 @@ QString inner(const QString &sql)
     return QLatin1Char('(') + s + QLatin1Char(')');
 }
 
+// The statement without a final top-level "order by": counting never needs the
+// order, and SQLite counts an ordered subquery by building every row.
+QString withoutOrder(const QString &sql)
+{
+    QString s = sql.trimmed();
+    while (s.endsWith(QLatin1Char(';')))
+        s = s.chopped(1).trimmed();
+    int depth = 0;
+    qsizetype last = -1;
+    for (qsizetype i = 0; i < s.size(); ++i) {
+        const QChar c = s.at(i);
+        if (c == QLatin1Char('\'') || c == QLatin1Char('"')) {
+            const qsizetype j = s.indexOf(c, i + 1);
+            if (j < 0)
+                return s;
+            i = j;
+        } else if (c == QLatin1Char('(')) {
+            ++depth;
+        } else if (c == QLatin1Char(')')) {
+            --depth;
+        } else if (depth == 0 && (c == QLatin1Char('o') || c == QLatin1Char('O'))
+                   && (i == 0 || s.at(i - 1).isSpace())
+                   && QStringView(s).mid(i).startsWith(QLatin1String("order"), Qt::CaseInsensitive)) {
+            qsizetype j = i + 5;
+            while (j < s.size() && s.at(j).isSpace())
+                ++j;
+            if (j > i + 5 && QStringView(s).mid(j).startsWith(QLatin1String("by"), Qt::CaseInsensitive))
+                last = i;
+        }
+    }
+    // "limit" after the order changes which rows count: keep such statements whole
+    if (last < 0 || QStringView(s).mid(last).contains(QLatin1String("limit"), Qt::CaseInsensitive))
+        return s;
+    return s.left(last).trimmed();
+}
+
 SqlRowModel::FieldKind kindFromSchema(Schema::Kind k)
 {
     using K = Schema::Kind;
@@ -184,7 +220,7 @@ bool SqlRowModel::open()
     QSqlQuery q;
     bool ok = describe(&error);
     if (ok) {
-        ok = Database::exec(q, QStringLiteral("select count(*) from ") + inner(m_sql), m_params) && q.next();
+        ok = Database::exec(q, QStringLiteral("select count(*) from ") + inner(withoutOrder(m_sql)), m_params) && q.next();
         if (ok)
             m_count = q.value(0).toInt();
     }

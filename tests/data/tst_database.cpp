@@ -25,6 +25,7 @@ private slots:
     void backupIsConsistentCopy();
     void textSizes_data();
     void textSizes();
+    void olderFileIsUpgraded();
 
 private:
     QTemporaryDir m_dir;
@@ -170,6 +171,26 @@ void TestDatabase::textSizes()
     QFETCH(QString, column);
     QFETCH(int, size);
     QCOMPARE(Schema::textSize(table, column), size);
+}
+
+void TestDatabase::olderFileIsUpgraded()
+{
+    const QString folder = m_dir.path() + QStringLiteral("/old/");
+    QCOMPARE(Database::open(folder, true), Database::OpenResult::Opened);
+    QSqlQuery q;
+    QVERIFY(Database::exec(q, QStringLiteral("insert into ZuZav(F_Code,F_Name) values('00000001','旧数据')")));
+    for (const char *ix : {"ix_zuzav_zx_code", "ix_zuzav_zx_name", "ix_zuzav_zx_csdate"})
+        QVERIFY(Database::exec(q, QStringLiteral("drop index %1").arg(QLatin1String(ix))));
+    QVERIFY(Database::exec(q, QStringLiteral("PRAGMA user_version=1")));
+    Database::close();
+
+    QCOMPARE(Database::open(folder, false), Database::OpenResult::Opened);
+    QVERIFY(Database::exec(q, QStringLiteral("PRAGMA user_version")) && q.next());
+    QCOMPARE(q.value(0).toInt(), Schema::kVersion);
+    QVERIFY(Database::exec(q, QStringLiteral("select count(*) from sqlite_master where type='index' and name like 'ix_zuzav_zx_%'")) && q.next());
+    QCOMPARE(q.value(0).toInt(), 3);
+    QVERIFY(Database::exec(q, QStringLiteral("select F_Name from ZuZav")) && q.next());
+    QCOMPARE(q.value(0).toString(), QStringLiteral("旧数据"));
 }
 
 QTEST_MAIN(TestDatabase)
