@@ -2,6 +2,7 @@
 
 #include "ui_TFrmMain.h"
 
+#include "ResidentListPanel.h"
 #include "TfrmAbout.h"
 #include "app/AppPaths.h"
 #include "app/IniFile.h"
@@ -70,6 +71,7 @@ TFrmMain::TFrmMain(QWidget *parent)
     createMenus();
     createToolBar();
     createHandlers();
+    createListPanel();
     qApp->installEventFilter(this);
 
     m_clock = new QTimer(this);
@@ -176,8 +178,8 @@ void TFrmMain::createMenus()
     };
     toggle(QStringLiteral("actViewToolbar"), QStringLiteral("工具栏"), [this](bool on) { ui->ToolBar1->setVisible(on); });
     toggle(QStringLiteral("actViewTree"), QStringLiteral("导航树"), [this](bool on) {
-        if (QWidget *tree = findChild<QWidget *>(QStringLiteral("Panel4")))
-            tree->setVisible(on);
+        if (m_list)
+            m_list->setTreePanelVisible(on);
     });
     toggle(QStringLiteral("actViewStatus"), QStringLiteral("状态栏"), [this](bool on) { ui->StatusBar1->setVisible(on); });
 
@@ -305,7 +307,7 @@ void TFrmMain::firstShow()
     const QDate today = QDate::currentDate();
     if (ibak == 1 || (ibak == 2 && today.dayOfWeek() == Qt::Monday) || (ibak == 3 && today.day() == 1))
         DataModule::AutoBackup();
-    emit listRebuildRequested();
+    m_list->firstShowSetup();
 }
 
 void TFrmMain::relogin(bool fromToolbar)

@@ -9,6 +9,9 @@ class QTimer;
 class QAction;
 class QMenu;
 class ResidentListPanel;
+namespace Reports {
+struct MainSources;
+}
 
 namespace Ui {
 class TFrmMain;
@@ -61,6 +64,9 @@ private:
     void createMenus();
     void createToolBar();
     void createHandlers();
+    void createListPanel();
+    void createListHandlers();
+    Reports::MainSources reportSources() const;
     QAction *newAction(const QString &name, const QString &caption);
     QAction *proxy(QAction *source, const QString &caption);
     void runAction(const QString &name);
