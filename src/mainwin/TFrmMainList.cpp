@@ -13,6 +13,7 @@
 #include "support/Messages.h"
 
 #include <QAction>
+#include <QLayout>
 #include <QMenu>
 #include <QToolBar>
 
