@@ -1,5 +1,6 @@
 #include "TFrmCodeMan.h"
 
+#include "ButtonKeys.h"
 #include "CodeStore.h"
 #include "CodeTableModel.h"
 #include "ui_TFrmCodeMan.h"
@@ -28,6 +29,12 @@ public:
         m_editor = editor;
         return editor;
     }
+    void destroyEditor(QWidget *editor, const QModelIndex &index) const override
+    {
+        if (editor == m_editor)
+            m_editor = nullptr;
+        QStyledItemDelegate::destroyEditor(editor, index);
+    }
     void post()
     {
         if (!m_editor)
@@ -53,6 +60,7 @@ private:
 namespace {
 constexpr int kTabsPerLine = 9;
 }
+
 
 TFrmCodeMan::TFrmCodeMan(QWidget *parent)
     : QDialog(parent)
@@ -86,10 +94,10 @@ TFrmCodeMan::TFrmCodeMan(QWidget *parent)
     m_tabs->setExclusive(true);
     connect(m_tabs, &QButtonGroup::idClicked, this, &TFrmCodeMan::activateTab);
 
-    ui->tbNew->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_A));
-    ui->tbEdit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
-    ui->tbSave->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
-    ui->tbDel->setShortcut(QKeySequence(Qt::Key_Delete));
+    bindKey(this, QKeySequence(Qt::CTRL | Qt::Key_A), ui->tbNew);
+    bindKey(this, QKeySequence(Qt::CTRL | Qt::Key_E), ui->tbEdit);
+    bindKey(this, QKeySequence(Qt::CTRL | Qt::Key_S), ui->tbSave);
+    bindKey(this, QKeySequence(Qt::Key_Delete), ui->tbDel);
     connect(ui->tbNew, &QToolButton::clicked, this, &TFrmCodeMan::addRow);
     connect(ui->tbEdit, &QToolButton::clicked, this, &TFrmCodeMan::editRows);
     connect(ui->tbDel, &QToolButton::clicked, this, &TFrmCodeMan::deleteRow);
