@@ -21,17 +21,18 @@ std::optional<OperatorRecord> OperatorStore::byId(qint64 id)
 {
     QSqlQuery q;
     if (!Database::exec(q, QStringLiteral("select F_ID, F_Name, F_Mem, F_Flag, F_xtFlag from OperList where F_ID = ?"),
-                        QVariantList{id})
+            QVariantList { id })
         || !q.next())
         return std::nullopt;
-    return OperatorRecord{q.value(0).toLongLong(), q.value(1).toString(), q.value(2).toString(), q.value(3).toInt() != 0,
-                          q.value(4).toInt() != 0};
+    return OperatorRecord { q.value(0).toLongLong(), q.value(1).toString(), q.value(2).toString(),
+        q.value(3).toInt() != 0, q.value(4).toInt() != 0 };
 }
 
 qint64 OperatorStore::idOfName(const QString &name)
 {
     QSqlQuery q;
-    if (!Database::exec(q, QStringLiteral("select F_ID from OperList where F_Name = ? order by F_ID"), QVariantList{name})
+    if (!Database::exec(
+            q, QStringLiteral("select F_ID from OperList where F_Name = ? order by F_ID"), QVariantList { name })
         || !q.next())
         return 0;
     return q.value(0).toLongLong();
@@ -52,7 +53,7 @@ QStringList OperatorStore::grantsOf(const QString &name)
     QStringList out;
     QSqlQuery q;
     if (Database::exec(q, QStringLiteral("select F_lmtName from OperLimit where F_OperName = ? order by F_ID"),
-                       QVariantList{name.trimmed()}))
+            QVariantList { name.trimmed() }))
         while (q.next())
             out << q.value(0).toString();
     return out;
@@ -91,10 +92,8 @@ OperatorStore::SaveResult OperatorStore::save(qint64 id, const OperatorInput &in
     if (!t.ok())
         return SaveResult::Failed;
     QSqlQuery q;
-    QVariantMap values{{QStringLiteral(":fName"), name},
-                       {QStringLiteral(":mem"), input.mem},
-                       {QStringLiteral(":fFlag"), input.disabled ? 1 : 0},
-                       {QStringLiteral(":xtFlag"), input.ownOnly ? 1 : 0}};
+    QVariantMap values { { QStringLiteral(":fName"), name }, { QStringLiteral(":mem"), input.mem },
+        { QStringLiteral(":fFlag"), input.disabled ? 1 : 0 }, { QStringLiteral(":xtFlag"), input.ownOnly ? 1 : 0 } };
     if (setPassword)
         values.insert(QStringLiteral(":fPassword"), SavePass(input.password));
     qint64 rowId = id;
@@ -109,20 +108,20 @@ OperatorStore::SaveResult OperatorStore::save(qint64 id, const OperatorInput &in
             return SaveResult::Failed;
     } else {
         if (!Database::exec(q,
-                            QStringLiteral("Insert into OperList(F_Name, F_password, F_mem, F_flag, F_xtFlag) "
-                                           "Values(:fName, :fPassword, :mem, :fFlag, :xtFlag)"),
-                            values))
+                QStringLiteral("Insert into OperList(F_Name, F_password, F_mem, F_flag, F_xtFlag) "
+                               "Values(:fName, :fPassword, :mem, :fFlag, :xtFlag)"),
+                values))
             return SaveResult::Failed;
         rowId = q.lastInsertId().toLongLong();
     }
     const QString deleteGrants = QStringLiteral("delete from OperLimit where F_OperName = ?");
-    if (!Database::exec(q, deleteGrants, QVariantList{name}))
+    if (!Database::exec(q, deleteGrants, QVariantList { name }))
         return SaveResult::Failed;
-    if (!formerName.isEmpty() && !Database::exec(q, deleteGrants, QVariantList{formerName}))
+    if (!formerName.isEmpty() && !Database::exec(q, deleteGrants, QVariantList { formerName }))
         return SaveResult::Failed;
     for (const QString &grant : input.grants) {
         if (!Database::exec(q, QStringLiteral("insert into OperLimit(F_OperName, F_lmtName) values(?, ?)"),
-                            QVariantList{name, grant}))
+                QVariantList { name, grant }))
             return SaveResult::Failed;
     }
     if (!t.commit())
@@ -139,16 +138,17 @@ bool OperatorStore::remove(qint64 id)
         return false;
     Transaction t;
     QSqlQuery q;
-    return t.ok() && Database::exec(q, QStringLiteral("delete from OperLimit where F_OperName = ?"), QVariantList{op->name})
-        && Database::exec(q, QStringLiteral("delete from OperList where F_ID = ?"), QVariantList{id}) && t.commit();
+    return t.ok()
+        && Database::exec(q, QStringLiteral("delete from OperLimit where F_OperName = ?"), QVariantList { op->name })
+        && Database::exec(q, QStringLiteral("delete from OperList where F_ID = ?"), QVariantList { id }) && t.commit();
 }
 
-OperatorStore::PasswordResult OperatorStore::changePassword(const QString &name, const QString &oldPassword,
-                                                            const QString &newPassword, const QString &repeated)
+OperatorStore::PasswordResult OperatorStore::changePassword(
+    const QString &name, const QString &oldPassword, const QString &newPassword, const QString &repeated)
 {
     QSqlQuery q;
     if (!Database::exec(q, QStringLiteral("select F_ID, F_PassWord from OperList where F_Name = ? order by F_ID"),
-                        QVariantList{name})
+            QVariantList { name })
         || !q.next())
         return PasswordResult::NoOperator;
     const qint64 id = q.value(0).toLongLong();
@@ -158,7 +158,7 @@ OperatorStore::PasswordResult OperatorStore::changePassword(const QString &name,
     if (newPassword != repeated)
         return PasswordResult::Mismatch;
     if (!Database::exec(q, QStringLiteral("update OperList set F_PassWord = ? where F_ID = ?"),
-                        QVariantList{SavePass(newPassword), id}))
+            QVariantList { SavePass(newPassword), id }))
         return PasswordResult::Failed;
     return PasswordResult::Changed;
 }

@@ -59,6 +59,6 @@ public:
 
     // Checks the old password of the named operator and stores the new one.
     enum class PasswordResult { Changed, NoOperator, WrongOld, Mismatch, Failed };
-    static PasswordResult changePassword(const QString &name, const QString &oldPassword,
-                                         const QString &newPassword, const QString &repeated);
+    static PasswordResult changePassword(
+        const QString &name, const QString &oldPassword, const QString &newPassword, const QString &repeated);
 };

@@ -3,8 +3,8 @@
 #include "OperatorStore.h"
 #include "ui_TFrmLimitGl.h"
 
-#include "codes/CodeStore.h"
 #include "codes/ButtonKeys.h"
+#include "codes/CodeStore.h"
 #include "data/DataModule.h"
 #include "support/Messages.h"
 
@@ -80,7 +80,7 @@ void TFrmLimitGl::refillNames()
 {
     // Refilling the items must not lose what is typed in the box.
     const QString typed = ui->cbbName->currentText();
-    DataModule::FillItems(CodeStore::itemsSql(), ui->cbbName, QVariantList{QStringLiteral("empname")});
+    DataModule::FillItems(CodeStore::itemsSql(), ui->cbbName, QVariantList { QStringLiteral("empname") });
     ui->cbbName->setCurrentIndex(-1);
     ui->cbbName->setEditText(typed);
 }

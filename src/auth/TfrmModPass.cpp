@@ -27,8 +27,8 @@ TfrmModPass::~TfrmModPass()
 void TfrmModPass::confirm()
 {
     using R = OperatorStore::PasswordResult;
-    const R r = OperatorStore::changePassword(Run::CurrentOperator, ui->edtOldPass->text(), ui->edtNewPass->text(),
-                                              ui->edtRepPass->text());
+    const R r = OperatorStore::changePassword(
+        Run::CurrentOperator, ui->edtOldPass->text(), ui->edtNewPass->text(), ui->edtRepPass->text());
     switch (r) {
     case R::NoOperator:
         break;

@@ -23,7 +23,7 @@ TfrmOperGl::TfrmOperGl(QWidget *parent)
     name.fieldName = QStringLiteral("F_Name");
     name.caption = QStringLiteral("操作员");
     name.width = 200;
-    ui->DBGrid1->setColumns({name});
+    ui->DBGrid1->setColumns({ name });
     ui->DBGrid1->horizontalHeader()->setStretchLastSection(true);
 
     bindKey(this, QKeySequence(Qt::CTRL | Qt::Key_A), ui->tbNew);

@@ -15,7 +15,7 @@ bool CodeTableModel::load(const QString &key)
     const auto rows = CodeStore::rows(key);
     if (rows) {
         for (const CodeRow &r : *rows)
-            m_rows.append({r, r.name});
+            m_rows.append({ r, r.name });
     }
     endResetModel();
     if (!rows)
@@ -38,7 +38,7 @@ int CodeTableModel::appendRow()
 {
     const int row = static_cast<int>(m_rows.size());
     beginInsertRows({}, row, row);
-    m_rows.append(Row{});
+    m_rows.append(Row {});
     endInsertRows();
     return row;
 }
@@ -75,10 +75,10 @@ CodeTableModel::ApplyResult CodeTableModel::apply(const QString &key, int *badRo
             return ApplyResult::TooLong;
         }
         if (r.code.id == 0) {
-            inserted.append({0, name});
+            inserted.append({ 0, name });
             insertedAt << i;
         } else if (name != r.stored) {
-            renamed.append({r.code.id, name});
+            renamed.append({ r.code.id, name });
         }
     }
     if (!CodeStore::apply(key, inserted, renamed))

@@ -37,7 +37,7 @@ TDLGcodeNewXZ::TDLGcodeNewXZ(QWidget *parent)
     name.fieldName = QStringLiteral("F_name");
     name.caption = QStringLiteral("名称");
     name.width = 300;
-    ui->DBGrid1->setColumns({name});
+    ui->DBGrid1->setColumns({ name });
     ui->DBGrid1->horizontalHeader()->setStretchLastSection(true);
     ui->DBGrid1->installEventFilter(this);
 
@@ -73,11 +73,11 @@ QString TDLGcodeNewXZ::pick(QComboBox *combo)
         result = ui->DBGrid1->currentValue(QStringLiteral("F_name")).toString();
         if (combo) {
             if (m_changed)
-                DataModule::FillItems(CodeStore::itemsSql(), combo, QVariantList{m_key});
+                DataModule::FillItems(CodeStore::itemsSql(), combo, QVariantList { m_key });
             DataModule::SelectItemText(result, combo);
         }
     } else if (combo && m_changed) {
-        DataModule::FillItems(CodeStore::itemsSql(), combo, QVariantList{m_key});
+        DataModule::FillItems(CodeStore::itemsSql(), combo, QVariantList { m_key });
     }
     return result;
 }
@@ -91,16 +91,16 @@ QString TDLGcodeNewXZ::pickCode(QWidget *parent, const QString &key, const QStri
 
 void TDLGcodeNewXZ::openAll()
 {
-    openList(kColumns + QStringLiteral("(F_name <> '') and F_type = ? order by F_name"), {m_key});
+    openList(kColumns + QStringLiteral("(F_name <> '') and F_type = ? order by F_name"), { m_key });
 }
 
 void TDLGcodeNewXZ::search()
 {
     const QString text = ui->edtname->text().trimmed();
     if (text.isEmpty())
-        openList(kColumns + QStringLiteral("F_type = ?"), {m_key});
+        openList(kColumns + QStringLiteral("F_type = ?"), { m_key });
     else
-        openList(kColumns + QStringLiteral("F_type = ? and F_name like ? escape '\\'"), {m_key, likePattern(text)});
+        openList(kColumns + QStringLiteral("F_type = ? and F_name like ? escape '\\'"), { m_key, likePattern(text) });
 }
 
 bool TDLGcodeNewXZ::openList(const QString &sql, const QVariantList &params)

@@ -61,7 +61,6 @@ namespace {
 constexpr int kTabsPerLine = 9;
 }
 
-
 TFrmCodeMan::TFrmCodeMan(QWidget *parent)
     : QDialog(parent)
     , ui(new Ui::TFrmCodeMan)
@@ -151,7 +150,7 @@ void TFrmCodeMan::setEditing(bool editing)
 {
     m_editing = editing;
     m_model->setEditable(editing);
-    for (QToolButton *b : {ui->tbNew, ui->tbEdit, ui->tbDel, ui->tbExit, ui->tbRefresh, ui->tbPrint})
+    for (QToolButton *b : { ui->tbNew, ui->tbEdit, ui->tbDel, ui->tbExit, ui->tbRefresh, ui->tbPrint })
         b->setEnabled(!editing);
     ui->PageControl1->setEnabled(!editing);
     ui->tbSave->setEnabled(editing);
@@ -241,8 +240,8 @@ void TFrmCodeMan::printList()
         return;
     // The printed grid reads the stored rows, which browsing shows unchanged.
     SqlRowModel rows;
-    if (!rows.setQuery(QStringLiteral("select F_name from t_code where F_type = ? order by F_ID"),
-                       QVariantList{currentKey()}))
+    if (!rows.setQuery(
+            QStringLiteral("select F_name from t_code where F_type = ? order by F_ID"), QVariantList { currentKey() }))
         return;
     DataGrid grid;
     grid.setRowModel(&rows);
@@ -250,7 +249,7 @@ void TFrmCodeMan::printList()
     column.fieldName = QStringLiteral("F_name");
     column.caption = currentCaption();
     column.width = qMax(80, ui->DBGrid1->columnWidth(0));
-    grid.setColumns({column});
+    grid.setColumns({ column });
     Reports::PrintGrid(&grid, currentCaption() + QStringLiteral("设置"), QString(), QStringLiteral("date"), 1);
 }
 

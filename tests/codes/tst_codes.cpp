@@ -22,8 +22,7 @@
 namespace {
 
 // Runs act on the first visible T once it is shown (a modal dialog's loop is running).
-template<class T>
-void whenShown(std::function<void(T *)> act, int triesLeft = 200)
+template <class T> void whenShown(std::function<void(T *)> act, int triesLeft = 200)
 {
     QTimer::singleShot(10, [act, triesLeft] {
         for (QWidget *w : QApplication::topLevelWidgets()) {
@@ -37,8 +36,7 @@ void whenShown(std::function<void(T *)> act, int triesLeft = 200)
     });
 }
 
-template<class W>
-W *child(QWidget *parent, const char *name)
+template <class W> W *child(QWidget *parent, const char *name)
 {
     W *w = parent->findChild<W *>(QString::fromLatin1(name));
     if (!w)
@@ -57,7 +55,8 @@ QStringList storedNames(const QString &key)
 {
     QStringList out;
     QSqlQuery q;
-    DataModule::OpenSql(QStringLiteral("select F_name from t_code where F_type = ? order by F_ID"), q, QVariantList{key});
+    DataModule::OpenSql(
+        QStringLiteral("select F_name from t_code where F_type = ? order by F_ID"), q, QVariantList { key });
     while (q.next())
         out << q.value(0).toString();
     return out;
@@ -166,10 +165,14 @@ void TestCodes::tabShowsItsType_data()
     QTest::addColumn<QString>("tab");
     QTest::addColumn<QString>("key");
     QTest::addColumn<QString>("caption");
-    QTest::newRow("first") << "thzguanxi" << "hzguanxi" << QStringLiteral("与户主关系");
-    QTest::newRow("blood") << "txx" << "xx" << QStringLiteral(" 血    型 ");
-    QTest::newRow("skills") << "tJNtechang" << "JNtechang" << QStringLiteral(" 技能特长 ");
-    QTest::newRow("last") << "tabSheet1" << "abSheet1" << QStringLiteral(" 特殊字符 ");
+    QTest::newRow("first") << "thzguanxi"
+                           << "hzguanxi" << QStringLiteral("与户主关系");
+    QTest::newRow("blood") << "txx"
+                           << "xx" << QStringLiteral(" 血    型 ");
+    QTest::newRow("skills") << "tJNtechang"
+                            << "JNtechang" << QStringLiteral(" 技能特长 ");
+    QTest::newRow("last") << "tabSheet1"
+                          << "abSheet1" << QStringLiteral(" 特殊字符 ");
 }
 
 void TestCodes::tabShowsItsType()
@@ -208,7 +211,7 @@ void TestCodes::addedRowsTakeTheActiveTabsKey()
 
     click(&f, "tbNew");
     QVERIFY(f.isEditing());
-    for (const char *off : {"tbNew", "tbEdit", "tbDel", "tbExit", "tbRefresh", "tbPrint"})
+    for (const char *off : { "tbNew", "tbEdit", "tbDel", "tbExit", "tbRefresh", "tbPrint" })
         QVERIFY2(!child<QToolButton>(&f, off)->isEnabled(), off);
     QVERIFY(!child<QWidget>(&f, "PageControl1")->isEnabled());
     QVERIFY(child<QToolButton>(&f, "tbSave")->isEnabled());
@@ -222,7 +225,7 @@ void TestCodes::addedRowsTakeTheActiveTabsKey()
     QVERIFY(!f.isEditing());
     QVERIFY(child<QToolButton>(&f, "tbNew")->isEnabled());
     QVERIFY(!child<QToolButton>(&f, "tbSave")->isEnabled());
-    QCOMPARE(storedNames(key), before + QStringList{name.trimmed()});
+    QCOMPARE(storedNames(key), before + QStringList { name.trimmed() });
     QCOMPARE(shown(f), storedNames(key));
 }
 
@@ -320,7 +323,7 @@ void TestCodes::overLongNameIsRefusedAndKept()
     typeInCell(f, before.size(), tooLong);
     click(&f, "tbSave");
 
-    QCOMPARE(rec.texts(), QStringList{QStringLiteral("名称不能超过255个字符！")});
+    QCOMPARE(rec.texts(), QStringList { QStringLiteral("名称不能超过255个字符！") });
     QCOMPARE(rec.messages.first().kind, int(MessInfo));
     QVERIFY(f.isEditing());
     QCOMPARE(storedNames(QStringLiteral("hzguanxi")), before); // not even the valid rename
@@ -346,7 +349,8 @@ void TestCodes::emptyListRefusesEditAndDelete()
     click(&f, "tbEdit");
     QVERIFY(!f.isEditing());
     click(&f, "tbDel");
-    QCOMPARE(rec.texts(), (QStringList{QStringLiteral("此表为空，没有记录需要修改！"), QStringLiteral("此表是空表，不需要删除！")}));
+    QCOMPARE(rec.texts(),
+        (QStringList { QStringLiteral("此表为空，没有记录需要修改！"), QStringLiteral("此表是空表，不需要删除！") }));
     QCOMPARE(rec.messages.at(0).kind, int(MessError));
     QCOMPARE(rec.messages.at(1).kind, int(MessInfo));
 }
@@ -363,7 +367,7 @@ void TestCodes::deleteAsksWithCaptionAndName()
 
     rec.answers << MessCancel;
     click(&f, "tbDel");
-    QCOMPARE(rec.texts(), QStringList{question});
+    QCOMPARE(rec.texts(), QStringList { question });
     QCOMPARE(rec.messages.first().kind, int(MessQuestion));
     QCOMPARE(storedNames(QStringLiteral("xx")), before);
 
@@ -371,7 +375,7 @@ void TestCodes::deleteAsksWithCaptionAndName()
     rec.answers << MessOk;
     grid(f)->setFocus();
     QTest::keyClick(grid(f), Qt::Key_Delete);
-    QCOMPARE(rec.texts(), QStringList{question});
+    QCOMPARE(rec.texts(), QStringList { question });
     QStringList expected = before;
     expected.removeAt(1);
     QCOMPARE(storedNames(QStringLiteral("xx")), expected);
@@ -408,7 +412,7 @@ void TestCodes::pickAddsValueIntoTheCombo()
 {
     MessageRecorder rec;
     QComboBox combo;
-    DataModule::FillItems(CodeStore::itemsSql(), &combo, QVariantList{QStringLiteral("awoketime")});
+    DataModule::FillItems(CodeStore::itemsSql(), &combo, QVariantList { QStringLiteral("awoketime") });
     const int before = combo.count();
     QString title;
     whenShown<TDLGcodeNewXZ>([&](TDLGcodeNewXZ *d) {
@@ -420,7 +424,8 @@ void TestCodes::pickAddsValueIntoTheCombo()
         click(d, "btnNew");
         click(d, "btnOK");
     });
-    const QString picked = TDLGcodeNewXZ::pickCode(nullptr, QStringLiteral("awoketime"), QStringLiteral("提醒时间资料"), &combo);
+    const QString picked
+        = TDLGcodeNewXZ::pickCode(nullptr, QStringLiteral("awoketime"), QStringLiteral("提醒时间资料"), &combo);
     QCOMPARE(title, QStringLiteral("提醒时间资料"));
     QCOMPARE(picked, QStringLiteral("每月1日 '早'"));
     QCOMPARE(combo.count(), before + 1);
@@ -433,7 +438,7 @@ void TestCodes::pickAddsValueIntoTheCombo()
 void TestCodes::cancelledPickKeepsTheAddedValue()
 {
     QComboBox combo;
-    DataModule::FillItems(CodeStore::itemsSql(), &combo, QVariantList{QStringLiteral("txcaption")});
+    DataModule::FillItems(CodeStore::itemsSql(), &combo, QVariantList { QStringLiteral("txcaption") });
     combo.setCurrentIndex(1);
     whenShown<TDLGcodeNewXZ>([](TDLGcodeNewXZ *d) {
         whenShown<TDLGaddText>([](TDLGaddText *a) {
@@ -455,7 +460,7 @@ void TestCodes::cancelledPickKeepsTheAddedValue()
 void TestCodes::pickStartsOnTheCombosValue()
 {
     QComboBox combo;
-    DataModule::FillItems(CodeStore::itemsSql(), &combo, QVariantList{QStringLiteral("xx")});
+    DataModule::FillItems(CodeStore::itemsSql(), &combo, QVariantList { QStringLiteral("xx") });
     const QString wanted = combo.itemText(3);
     combo.setCurrentIndex(3);
     combo.setCurrentIndex(0);
@@ -497,13 +502,13 @@ void TestCodes::searchTakesWildcardsLiterally()
         click(d, "btnClose");
     });
     TDLGcodeNewXZ::pickCode(nullptr, QStringLiteral("mtmem"), QString(), nullptr);
-    QCOMPARE(found, QStringList{QStringLiteral("100%自理")});
+    QCOMPARE(found, QStringList { QStringLiteral("100%自理") });
 }
 
 void TestCodes::enterInGridPicks()
 {
     QComboBox combo;
-    DataModule::FillItems(CodeStore::itemsSql(), &combo, QVariantList{QStringLiteral("minzu")});
+    DataModule::FillItems(CodeStore::itemsSql(), &combo, QVariantList { QStringLiteral("minzu") });
     QString expected;
     whenShown<TDLGcodeNewXZ>([&](TDLGcodeNewXZ *d) {
         auto *g = child<DataGrid>(d, "DBGrid1");
@@ -539,7 +544,7 @@ void TestCodes::addTextRefuses()
     QString name = QStringLiteral("unchanged");
     QVERIFY(!TDLGaddText::ask(nullptr, &name, CodeStore::nameLimit()));
     QVERIFY(stillOpen);
-    QCOMPARE(rec.texts(), QStringList{message});
+    QCOMPARE(rec.texts(), QStringList { message });
     QCOMPARE(rec.messages.first().kind, int(MessInfo));
     QCOMPARE(name, QStringLiteral("unchanged"));
 }
