@@ -96,6 +96,7 @@ private slots:
     void pickAddsValueIntoTheCombo();
     void cancelledPickKeepsTheAddedValue();
     void pickStartsOnTheCombosValue();
+    void sameNameTwiceIsOfferedOnce();
     void pickHidesEmptyNamesUntilSearched();
     void searchTakesWildcardsLiterally();
     void enterInGridPicks();
@@ -469,6 +470,25 @@ void TestCodes::pickStartsOnTheCombosValue()
     whenShown<TDLGcodeNewXZ>([](TDLGcodeNewXZ *d) { click(d, "btnOK"); });
     QCOMPARE(TDLGcodeNewXZ::pickCode(nullptr, QStringLiteral("xx"), QString(), &combo), wanted);
     QCOMPARE(combo.currentIndex(), 3);
+}
+
+void TestCodes::sameNameTwiceIsOfferedOnce()
+{
+    QComboBox combo;
+    DataModule::FillItems(CodeStore::itemsSql(), &combo, QVariantList { QStringLiteral("xx") });
+    const QString existing = combo.itemText(1);
+    whenShown<TDLGcodeNewXZ>([&](TDLGcodeNewXZ *d) {
+        whenShown<TDLGaddText>([&](TDLGaddText *a) {
+            child<QLineEdit>(a, "edtName")->setText(existing);
+            click(a, "btnOK");
+        });
+        click(d, "btnNew");
+        click(d, "btnOK");
+    });
+    QCOMPARE(TDLGcodeNewXZ::pickCode(nullptr, QStringLiteral("xx"), QString(), &combo), existing);
+    QCOMPARE(storedNames(QStringLiteral("xx")).count(existing), 2);
+    QCOMPARE(items(&combo).count(existing), 1);
+    QCOMPARE(combo.currentText(), existing);
 }
 
 void TestCodes::pickHidesEmptyNamesUntilSearched()
