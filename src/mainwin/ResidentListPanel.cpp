@@ -157,6 +157,10 @@ void ResidentListPanel::firstShowSetup()
         ui->tvTree->setCurrentItem(ui->tvTree->topLevelItem(0));
     refreshList();
     GridLayouts::LoadGridLayout(ui->DBGridEh1, QStringLiteral("hukoumain"));
+    if (ui->DBGridEh1->currentRow() < 0 && rowCount() > 0) {
+        ui->DBGridEh1->setCurrentRow(0);
+        currentResidentChanged();
+    }
 }
 
 void ResidentListPanel::chooseEntry(int entry)
@@ -244,6 +248,9 @@ bool ResidentListPanel::openList(const QString &sql, const QVariantList &params)
 {
     const bool ok = m_list->setQuery(sql, params);
     ui->lblCLTnum->setText(ResidentStore::countText(m_list->rowCount()));
+    // a freshly opened list stands on its first resident, and the details follow him
+    if (m_list->rowCount() > 0)
+        ui->DBGridEh1->setCurrentRow(0);
     currentResidentChanged();
     emit listRebuilt(m_list->rowCount());
     return ok;

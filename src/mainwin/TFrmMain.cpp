@@ -4,6 +4,11 @@
 
 #include "ResidentListPanel.h"
 #include "TfrmAbout.h"
+#include "auth/TfrmModPass.h"
+#include "auth/TfrmOperGl.h"
+#include "codes/TDLGcodeNewXZ.h"
+#include "codes/TFrmCodeMan.h"
+#include "residents/TfrmHKbiangeEdit.h"
 #include "app/AppPaths.h"
 #include "app/IniFile.h"
 #include "app/Startup.h"
@@ -236,6 +241,12 @@ void TFrmMain::createHandlers()
     m_handlers.insert(QStringLiteral("actWhatsNew"), [this] { openHelpFile(QStringLiteral("help/whatisnew.txt")); });
     m_handlers.insert(QStringLiteral("actWebsite"), [this] { openHelpFile(QStringLiteral("help/contact.html")); });
     m_handlers.insert(QStringLiteral("actAbout"), [this] { showAbout(); });
+    m_handlers.insert(QStringLiteral("Action102"), [this] { showPasswordChange(this); });
+    m_handlers.insert(QStringLiteral("Action103"), [this] { showOperatorList(this); });
+    m_handlers.insert(QStringLiteral("Action104"), [this] { showCodeManager(this); });
+    TfrmHKbiangeEdit::setCodePicker([](const QString &type, const QString &caption, QComboBox *combo, QWidget *parent) {
+        TDLGcodeNewXZ::pickCode(parent, type, caption, combo);
+    });
 }
 
 void TFrmMain::setActionHandler(const QString &actionName, std::function<void()> handler)

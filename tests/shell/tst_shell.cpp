@@ -5,11 +5,20 @@
 #include "data/Database.h"
 #include "data/RunValues.h"
 #include "mainwin/TFrmMain.h"
+#include "mainwin/ResidentListPanel.h"
+#include "grid/DataGrid.h"
+#include "grid/SqlRowModel.h"
+#include "residents/TfrmHKbiangeEdit.h"
 #include "support/Messages.h"
 #include "support/Passwords.h"
 
 #include <QAction>
 #include <QLabel>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -41,6 +50,11 @@ private slots:
     void helpFilesMissingSaySo();
     void aboutBox();
     void toolsFindAProgramOrSaySo();
+    void detailCommandsFollowThePage();
+    void detailCommandsOnEmptyLists();
+    void hiddenEditCommandIgnoresDoubleClick();
+    void printActionsNeedResidents();
+    void changeRecordRoundTripFromMainWindow();
 
 private:
     static QStringList captions(const QList<QAction *> &actions)
@@ -237,6 +251,103 @@ void TestShell::toolsFindAProgramOrSaySo()
     QCOMPARE(rec.messages.size(), 2);
     QVERIFY(rec.messages.at(0).text.contains(QStringLiteral("计算器")));
     QVERIFY(rec.messages.at(1).text.contains(QStringLiteral("文本编辑器")));
+}
+
+static void pickPage(TFrmMain &main, int row)
+{
+    main.findChild<QListWidget *>(QStringLiteral("ListView1"))->setCurrentRow(row);
+}
+
+void TestShell::detailCommandsFollowThePage()
+{
+    DataModule::ExecSql(QStringLiteral("insert into ZuZav(F_mainID,F_Code,F_Name) values(1,'00000001','赵一')"));
+    DataModule::ExecSql(QStringLiteral("insert into t_BGrec(F_mainID,F_Date,F_BGtype) values(1,'2024-05-01','迁入')"));
+    TFrmMain main;
+    main.firstShow();
+    MessageRecorder rec;
+    // before any page is picked: add does nothing, delete asks to pick a grid
+    main.action(QStringLiteral("Action201"))->trigger();
+    QVERIFY(rec.messages.isEmpty());
+    main.action(QStringLiteral("Action203"))->trigger();
+    QCOMPARE(rec.texts(), QStringList{QStringLiteral("请点击一下相关的表格。")});
+
+    // the family page: save-layout asks and saves under detail2 only
+    rec.clear();
+    pickPage(main, 2);
+    rec.answers = {MessOk};
+    main.action(QStringLiteral("Action206"))->trigger();
+    QCOMPARE(rec.texts(), QStringList{QStringLiteral("真的要保存当前网格设置吗？")});
+
+    // change records: delete asks with the record's date; Cancel keeps it
+    rec.clear();
+    pickPage(main, 0);
+    rec.answers = {MessCancel};
+    main.action(QStringLiteral("Action203"))->trigger();
+    QCOMPARE(rec.texts(), QStringList{QStringLiteral("真的要删除当前变更日期为“2024-05-01”的户口变更记录吗？")});
+    QCOMPARE(DataModule::QueryInteger(QStringLiteral("select count(*) from t_BGrec")), 1);
+}
+
+void TestShell::detailCommandsOnEmptyLists()
+{
+    TFrmMain main;
+    main.firstShow();
+    MessageRecorder rec;
+    pickPage(main, 0);
+    main.action(QStringLiteral("Action201"))->trigger();
+    main.action(QStringLiteral("Action202"))->trigger();
+    pickPage(main, 2);
+    main.action(QStringLiteral("Action201"))->trigger();
+    pickPage(main, 1);
+    main.action(QStringLiteral("Action202"))->trigger();
+    QCOMPARE(rec.texts(), (QStringList{QStringLiteral("请先选择要增加变更记录的户口！"),
+                                       QStringLiteral("此表为空，没有户口变更记录需要修改！"),
+                                       QStringLiteral("请先选择要增加提醒事务的户口！")}));
+    QCOMPARE(rec.messages.at(1).kind, int(MessError));
+}
+
+void TestShell::hiddenEditCommandIgnoresDoubleClick()
+{
+    DataModule::ExecSql(QStringLiteral("insert into ZuZav(F_mainID,F_Code,F_Name) values(1,'00000001','赵一')"));
+    TFrmMain main;
+    main.firstShow();
+    int edits = 0;
+    main.setActionHandler(QStringLiteral("Action902"), [&] { ++edits; });
+    emit main.listPanel()->residentDoubleClicked();
+    QCOMPARE(edits, 1);
+    main.action(QStringLiteral("Action902"))->setVisible(false);
+    emit main.listPanel()->residentDoubleClicked();
+    QCOMPARE(edits, 1);
+}
+
+void TestShell::printActionsNeedResidents()
+{
+    TFrmMain main;
+    main.firstShow();
+    QCOMPARE(main.listPanel()->rowCount(), 0);
+    MessageRecorder rec;
+    for (int code = 303; code <= 313; ++code)
+        main.action(QStringLiteral("Action%1").arg(code))->trigger();
+    QVERIFY(rec.messages.isEmpty());
+    QVERIFY(!QApplication::activeModalWidget());
+}
+
+void TestShell::changeRecordRoundTripFromMainWindow()
+{
+    DataModule::ExecSql(QStringLiteral("insert into ZuZav(F_mainID,F_Code,F_Name,F_CSdate) values(5,'00000005','钱五','1980-02-03')"));
+    TFrmMain main;
+    main.firstShow();
+    pickPage(main, 0);
+    QTimer::singleShot(0, [] {
+        auto *dlg = qobject_cast<TfrmHKbiangeEdit *>(QApplication::activeModalWidget());
+        QVERIFY(dlg);
+        QVERIFY(dlg->findChild<QPlainTextEdit *>(QStringLiteral("Memo1"))->toPlainText().contains(QStringLiteral("  出生日期:1980-02-03")));
+        dlg->findChild<QComboBox *>(QStringLiteral("cbbBGtype"))->setEditText(QStringLiteral("户主变更"));
+        dlg->findChild<QCheckBox *>(QStringLiteral("cbContinue"))->setChecked(false);
+        QTest::mouseClick(dlg->findChild<QPushButton *>(QStringLiteral("btnOk")), Qt::LeftButton);
+    });
+    main.action(QStringLiteral("Action201"))->trigger();
+    QCOMPARE(DataModule::QueryInteger(QStringLiteral("select F_mainID from t_BGrec where F_BGtype = '户主变更'")), 5);
+    QCOMPARE(main.listPanel()->detailModel1()->rowCount(), 1);
 }
 
 QTEST_MAIN(TestShell)
