@@ -20,13 +20,13 @@ bool hasValidForm(const QString &number)
         return allDigits(number);
     if (number.size() == 18)
         return allDigits(QStringView(number).left(17))
-               && (allDigits(QStringView(number).mid(17)) || number.at(17).toUpper() == QLatin1Char('X'));
+            && (allDigits(QStringView(number).mid(17)) || number.at(17).toUpper() == QLatin1Char('X'));
     return false;
 }
 
 QChar expectedCheckDigit(const QString &number)
 {
-    static constexpr int weights[17] = {7, 9, 10, 5, 8, 4, 2, 1, 6, 3, 7, 9, 10, 5, 8, 4, 2};
+    static constexpr int weights[17] = { 7, 9, 10, 5, 8, 4, 2, 1, 6, 3, 7, 9, 10, 5, 8, 4, 2 };
     static constexpr char checks[] = "10X98765432";
     if (number.size() < 17 || !allDigits(QStringView(number).left(17)))
         return {};

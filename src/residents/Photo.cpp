@@ -58,7 +58,8 @@ Photo Photo::fromFile(const QString &path, QString *error)
         image.loadFromData(data);
     if (image.isNull()) {
         if (error)
-            *error = QStringLiteral("读取文件：%1时发生错误！\n该文件不是标准格式的文件，或者该文件已经被损坏！").arg(path);
+            *error = QStringLiteral("读取文件：%1时发生错误！\n该文件不是标准格式的文件，或者该文件已经被损坏！")
+                         .arg(path);
         return {};
     }
     Photo p;
@@ -68,7 +69,9 @@ Photo Photo::fromFile(const QString &path, QString *error)
     const QString suffix = QFileInfo(path).suffix().toLower();
     if (isJpeg(data)) {
         p.m_bytes = data;
-        p.m_name = suffix == QLatin1String("jpg") || suffix == QLatin1String("jpeg") ? fileName : withSuffix(fileName, QStringLiteral("jpg"));
+        p.m_name = suffix == QLatin1String("jpg") || suffix == QLatin1String("jpeg")
+            ? fileName
+            : withSuffix(fileName, QStringLiteral("jpg"));
     } else {
         p.m_bytes = encode(image, "png");
         p.m_name = withSuffix(fileName, QStringLiteral("png"));

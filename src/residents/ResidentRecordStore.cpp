@@ -12,7 +12,8 @@ namespace {
 
 const QString kTable = QStringLiteral("ZuZav");
 
-struct ColumnCaption {
+struct ColumnCaption
+{
     const char *column;
     const char *caption;
 };
@@ -70,7 +71,7 @@ QVariant valueToStore(const QString &column, const QVariant &v)
 QString selectList()
 {
     return QStringLiteral("F_ID,F_mainID,") + ResidentRecordStore::columns().join(QLatin1Char(','))
-           + QStringLiteral(",F_EmpImage,F_imagePath");
+        + QStringLiteral(",F_EmpImage,F_imagePath");
 }
 
 // The caller holds the transaction; these reads see what it will commit against.
@@ -78,9 +79,8 @@ qint64 other(const char *column, const QString &value, qint64 exceptId, bool *ok
 {
     QSqlQuery q;
     const bool done = Database::exec(q,
-                                     QStringLiteral("select F_ID from ZuZav where %1 = ? and F_ID <> ? limit 1")
-                                         .arg(QLatin1String(column)),
-                                     QVariantList{value, exceptId});
+        QStringLiteral("select F_ID from ZuZav where %1 = ? and F_ID <> ? limit 1").arg(QLatin1String(column)),
+        QVariantList { value, exceptId });
     if (ok)
         *ok = done;
     return done && q.next() ? q.value(0).toLongLong() : 0;
@@ -111,7 +111,7 @@ bool ResidentRecordStore::load(qint64 id, ResidentRecord *out)
 {
     QSqlQuery q;
     if (!Database::exec(q, QStringLiteral("select ") + selectList() + QStringLiteral(" from ZuZav where F_ID = ?"),
-                        QVariantList{id})
+            QVariantList { id })
         || !q.next())
         return false;
     ResidentRecord r;
@@ -225,7 +225,8 @@ ResidentRecordStore::Outcome ResidentRecordStore::save(const ResidentRecord &r, 
         p.insert(c, valueToStore(c, r.values.value(c)));
     p.insert(QStringLiteral("F_Code"), o.code);
     p.insert(QStringLiteral("F_mainID"), o.mainId);
-    p.insert(QStringLiteral("F_EmpImage"), r.photo.isNull() ? QVariant(QMetaType(QMetaType::QByteArray)) : QVariant(r.photo.bytes()));
+    p.insert(QStringLiteral("F_EmpImage"),
+        r.photo.isNull() ? QVariant(QMetaType(QMetaType::QByteArray)) : QVariant(r.photo.bytes()));
     p.insert(QStringLiteral("F_imagePath"), r.photo.storedName());
 
     QStringList all = columns();
@@ -236,7 +237,8 @@ ResidentRecordStore::Outcome ResidentRecordStore::save(const ResidentRecord &r, 
         QStringList params;
         for (const QString &c : all)
             params << QLatin1Char(':') + c;
-        sql = QStringLiteral("insert into ZuZav(%1) values(%2)").arg(all.join(QLatin1Char(',')), params.join(QLatin1Char(',')));
+        sql = QStringLiteral("insert into ZuZav(%1) values(%2)")
+                  .arg(all.join(QLatin1Char(',')), params.join(QLatin1Char(',')));
     } else {
         all.prepend(QStringLiteral("F_mainID"));
         QStringList sets;

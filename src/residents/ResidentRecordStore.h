@@ -7,8 +7,9 @@
 #include <QVariantMap>
 
 // One person of the register as the record editor reads and writes him.
-struct ResidentRecord {
-    qint64 id = 0;     // F_ID; 0 for a person not yet stored
+struct ResidentRecord
+{
+    qint64 id = 0; // F_ID; 0 for a person not yet stored
     qint64 mainId = 0; // F_mainID, the person serial
     // Column (spelled as ResidentRecordStore::columns()) → value: texts, dates as
     // "yyyy-MM-dd" (or "1900-08-14" for none), booleans, doubles.
@@ -44,12 +45,13 @@ public:
     static QString tooLongMessage(const QString &column);
 
     enum class Result { Saved, CodeTaken, NoNextCode, Failed };
-    struct Outcome {
+    struct Outcome
+    {
         Result result = Result::Failed;
-        qint64 id = 0;     // F_ID of the saved row
+        qint64 id = 0; // F_ID of the saved row
         qint64 mainId = 0; // serial written
-        QString code;      // number written
-        QString message;   // why it was not saved
+        QString code; // number written
+        QString message; // why it was not saved
     };
     // Inserts (id 0) or updates the person in one transaction. The serial of a
     // new person, and with autoNumber a replacement for a number another person

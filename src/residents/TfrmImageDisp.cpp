@@ -13,8 +13,8 @@
 #include <cmath>
 
 namespace {
-constexpr double kFactors[TfrmImageDisp::kSteps] = {0.05, 0.07, 0.1, 0.15, 0.2, 0.3, 0.5, 0.7,
-                                                   1.0,  1.5,  2.0, 3.0,  5.0, 7.0, 10.0};
+constexpr double kFactors[TfrmImageDisp::kSteps]
+    = { 0.05, 0.07, 0.1, 0.15, 0.2, 0.3, 0.5, 0.7, 1.0, 1.5, 2.0, 3.0, 5.0, 7.0, 10.0 };
 }
 
 double TfrmImageDisp::zoomFactor(int step)
@@ -38,8 +38,8 @@ TfrmImageDisp::TfrmImageDisp(QWidget *parent)
     ui->StatusBar1->addWidget(m_stSize);
     ui->StatusBar1->addWidget(m_stZoom);
 
-    ui->Image1->addActions({ui->actLoad, ui->actExport, ui->actClear, ui->actZoomIn, ui->actZoomOut, ui->actNatural,
-                            ui->actFullScreen, ui->actSave, ui->actCancel});
+    ui->Image1->addActions({ ui->actLoad, ui->actExport, ui->actClear, ui->actZoomIn, ui->actZoomOut, ui->actNatural,
+        ui->actFullScreen, ui->actSave, ui->actCancel });
     connect(ui->actLoad, &QAction::triggered, this, &TfrmImageDisp::loadPicture);
     connect(ui->actExport, &QAction::triggered, this, &TfrmImageDisp::exportPicture);
     connect(ui->actClear, &QAction::triggered, this, &TfrmImageDisp::clearPicture);
@@ -103,8 +103,8 @@ bool TfrmImageDisp::loadFile(const QString &path)
 void TfrmImageDisp::loadPicture()
 {
     const QString file = chooseOpenFile(this, QStringLiteral("载入图片"), QFileInfo(m_path).absolutePath(),
-                                        QStringLiteral("图像文件 (*.bmp *.jpg *.jpeg *.gif *.png);;"
-                                                       "JPEG 图像 (*.jpg *.jpeg);;GIF 图像 (*.gif);;位图 (*.bmp)"));
+        QStringLiteral("图像文件 (*.bmp *.jpg *.jpeg *.gif *.png);;"
+                       "JPEG 图像 (*.jpg *.jpeg);;GIF 图像 (*.gif);;位图 (*.bmp)"));
     if (file.isEmpty())
         return;
     m_path = file;
@@ -119,7 +119,7 @@ void TfrmImageDisp::exportPicture()
         return;
     }
     QString file = chooseSaveFile(this, QStringLiteral("输出图像"), QFileInfo(m_path).completeBaseName(),
-                                  QStringLiteral("JPEG 图像 (*.jpg *.jpeg);;GIF 图像 (*.gif);;位图 (*.bmp)"));
+        QStringLiteral("JPEG 图像 (*.jpg *.jpeg);;GIF 图像 (*.gif);;位图 (*.bmp)"));
     if (file.isEmpty())
         return;
     // the chosen type shows in the extension; anything else is written as JPEG
@@ -176,7 +176,8 @@ void TfrmImageDisp::naturalSize()
 void TfrmImageDisp::showStatus()
 {
     m_stPath->setText(m_path);
-    m_stSize->setText(m_image.isNull() ? QString() : QStringLiteral("%1x%2").arg(m_image.width()).arg(m_image.height()));
+    m_stSize->setText(
+        m_image.isNull() ? QString() : QStringLiteral("%1x%2").arg(m_image.width()).arg(m_image.height()));
     m_stZoom->setText(QStringLiteral("%1%").arg(std::lround(zoomFactor(m_step) * 100)));
 }
 

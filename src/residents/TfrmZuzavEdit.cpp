@@ -23,7 +23,8 @@
 
 namespace {
 
-struct Binding {
+struct Binding
+{
     const char *control;
     const char *column;
 };
@@ -88,8 +89,8 @@ constexpr CodeList kCodeLists[] = {
 };
 // clang-format on
 
-constexpr const char *kCustomLabels[] = {"lblZF1", "lblZF2", "lblZF3", "lblZF4", "lblZF5", "lblSZ1",
-                                         "lblSZ2", "lblSZ3", "lblRQ1", "lblRQ2", "lblRQ3"};
+constexpr const char *kCustomLabels[]
+    = { "lblZF1", "lblZF2", "lblZF3", "lblZF4", "lblZF5", "lblSZ1", "lblSZ2", "lblSZ3", "lblRQ1", "lblRQ2", "lblRQ3" };
 
 TfrmZuzavEdit::FamilyPicker &familyPicker()
 {
@@ -143,7 +144,7 @@ TfrmZuzavEdit::TfrmZuzavEdit(ResidentCursor *cursor, QWidget *parent)
     loadAct->setObjectName(QStringLiteral("actLoadPhoto"));
     auto *clearAct = new QAction(QStringLiteral("清空显示"), ui->Image1);
     clearAct->setObjectName(QStringLiteral("actClearPhoto"));
-    ui->Image1->addActions({loadAct, clearAct});
+    ui->Image1->addActions({ loadAct, clearAct });
     connect(loadAct, &QAction::triggered, this, &TfrmZuzavEdit::openPhotoDialog);
     connect(clearAct, &QAction::triggered, this, &TfrmZuzavEdit::clearPhoto);
     ui->Image1->installEventFilter(this);
@@ -231,7 +232,7 @@ void TfrmZuzavEdit::fillLists()
         auto *combo = findChild<QComboBox *>(QLatin1String(c.combo));
         combo->setEditable(false);
         DataModule::FillItems(QStringLiteral("select distinct F_name from t_code where (F_name <> '') and F_type = ? "),
-                              combo, QVariantList{QLatin1String(c.type)});
+            combo, QVariantList { QLatin1String(c.type) });
     }
 }
 
@@ -246,7 +247,7 @@ void TfrmZuzavEdit::prepareNumber()
             locked = true;
         } catch (const DataError &e) {
             ShowMess(QStringLiteral("无法自动生成户口编号：%1\n请手工输入编号。").arg(QString::fromStdString(e.what())),
-                     MessWarning);
+                MessWarning);
         }
     }
     ui->edtcode->setReadOnly(locked);
@@ -424,14 +425,15 @@ bool TfrmZuzavEdit::confirmIdentity(const QString &number)
 {
     QStringList doubts;
     if (number.size() == 18 && !IdentityNumber::checkDigitMatches(number))
-        doubts << QStringLiteral("最后一位校验码不对（按前17位应为“%1”）").arg(IdentityNumber::expectedCheckDigit(number));
+        doubts
+            << QStringLiteral("最后一位校验码不对（按前17位应为“%1”）").arg(IdentityNumber::expectedCheckDigit(number));
     if (!IdentityNumber::birthDate(number).isValid())
         doubts << QStringLiteral("其中的出生日期不存在");
     if (doubts.isEmpty())
         return true;
     return ShowMess(QStringLiteral("身份证号码“%1”%2。\n仍然保存吗？").arg(number, doubts.join(QStringLiteral("，"))),
-                    MessQuestion)
-           == MessOk;
+               MessQuestion)
+        == MessOk;
 }
 
 bool TfrmZuzavEdit::save()
@@ -549,8 +551,8 @@ void TfrmZuzavEdit::openPhotoDialog()
 void TfrmZuzavEdit::pickCode(int index)
 {
     const CodeList &c = kCodeLists[index];
-    TDLGcodeNewXZ::pickCode(this, QLatin1String(c.type), QString::fromUtf8(c.caption),
-                            findChild<QComboBox *>(QLatin1String(c.combo)));
+    TDLGcodeNewXZ::pickCode(
+        this, QLatin1String(c.type), QString::fromUtf8(c.caption), findChild<QComboBox *>(QLatin1String(c.combo)));
 }
 
 void TfrmZuzavEdit::pickFamily()
@@ -607,7 +609,8 @@ bool TfrmZuzavEdit::eventFilter(QObject *watched, QEvent *e)
     if (watched == ui->edtSFZcode && e->type() == QEvent::KeyPress) {
         auto *k = static_cast<QKeyEvent *>(e);
         const QString t = k->text();
-        const bool printable = !t.isEmpty() && t.at(0).isPrint() && !(k->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
+        const bool printable
+            = !t.isEmpty() && t.at(0).isPrint() && !(k->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
         if (printable && !QRegularExpression(QStringLiteral("^[0-9Xx]+$")).match(t).hasMatch()) {
             ShowMess(QStringLiteral("身份证号只能是数字，请重新输入！"), MessInfo);
             return true;

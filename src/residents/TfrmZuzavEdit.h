@@ -13,7 +13,8 @@ class TfrmZuzavEdit;
 }
 
 // What the family picker copies into the resident editor.
-struct FamilyValues {
+struct FamilyValues
+{
     QString code; // t_JTinfo.F_code
     QString headName;
     QString bookletNo;

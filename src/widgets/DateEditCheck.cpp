@@ -49,7 +49,8 @@ void DateEditCheck::setDate(const QDate &date)
 
 QString DateEditCheck::storedText() const
 {
-    return isChecked() ? m_date->date().toString(QStringLiteral("yyyy-MM-dd")) : QString::fromLatin1(Database::kNullDate);
+    return isChecked() ? m_date->date().toString(QStringLiteral("yyyy-MM-dd"))
+                       : QString::fromLatin1(Database::kNullDate);
 }
 
 void DateEditCheck::setStoredValue(const QVariant &value)

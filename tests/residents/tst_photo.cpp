@@ -41,7 +41,7 @@ QImage gradient(int w, int h)
 bool near(QRgb a, QRgb b, int tolerance)
 {
     return qAbs(qRed(a) - qRed(b)) <= tolerance && qAbs(qGreen(a) - qGreen(b)) <= tolerance
-           && qAbs(qBlue(a) - qBlue(b)) <= tolerance;
+        && qAbs(qBlue(a) - qBlue(b)) <= tolerance;
 }
 
 QByteArray formatOf(const QString &path)
@@ -131,7 +131,8 @@ void TestPhoto::gifEncoderRoundTrip()
     QImage back;
     QVERIFY(back.loadFromData(PhotoFile::encodeGif(img), "gif"));
     QCOMPARE(back.size(), img.size());
-    for (const QPoint &p : {QPoint(0, 0), QPoint(w - 1, 0), QPoint(0, h - 1), QPoint(w - 1, h - 1), QPoint(w / 2, h / 2)})
+    for (const QPoint &p :
+        { QPoint(0, 0), QPoint(w - 1, 0), QPoint(0, h - 1), QPoint(w - 1, h - 1), QPoint(w / 2, h / 2) })
         QVERIFY2(back.pixel(p) == img.pixel(p), qPrintable(QStringLiteral("pixel %1,%2").arg(p.x()).arg(p.y())));
 }
 
@@ -152,11 +153,16 @@ void TestPhoto::fileIsStoredAsJpegOrPng_data()
     QTest::addColumn<QString>("file");
     QTest::addColumn<QString>("storedName");
     QTest::addColumn<QByteArray>("storedFormat");
-    QTest::newRow("jpg") << "张三.jpg" << "张三.jpg" << QByteArray("jpeg");
-    QTest::newRow("jpeg") << "li.jpeg" << "li.jpeg" << QByteArray("jpeg");
-    QTest::newRow("gif") << "wang.gif" << "wang.png" << QByteArray("png");
-    QTest::newRow("bmp") << "zhao.bmp" << "zhao.png" << QByteArray("png");
-    QTest::newRow("png") << "qian.png" << "qian.png" << QByteArray("png");
+    QTest::newRow("jpg") << "张三.jpg"
+                         << "张三.jpg" << QByteArray("jpeg");
+    QTest::newRow("jpeg") << "li.jpeg"
+                          << "li.jpeg" << QByteArray("jpeg");
+    QTest::newRow("gif") << "wang.gif"
+                         << "wang.png" << QByteArray("png");
+    QTest::newRow("bmp") << "zhao.bmp"
+                         << "zhao.png" << QByteArray("png");
+    QTest::newRow("png") << "qian.png"
+                         << "qian.png" << QByteArray("png");
 }
 
 void TestPhoto::fileIsStoredAsJpegOrPng()
@@ -252,7 +258,7 @@ void TestPhoto::unreadableFileKeepsPicture()
     QCOMPARE(m_messages->messages.size(), 1);
     QCOMPARE(m_messages->messages.first().kind, int(MessError));
     QCOMPARE(m_messages->messages.first().text,
-             QStringLiteral("读取文件：%1时发生错误！\n该文件不是标准格式的文件，或者该文件已经被损坏！").arg(bad));
+        QStringLiteral("读取文件：%1时发生错误！\n该文件不是标准格式的文件，或者该文件已经被损坏！").arg(bad));
     QCOMPARE(d.picture().size(), QSize(30, 20));
     QCOMPARE(d.currentPath(), bad);
 }
@@ -262,10 +268,14 @@ void TestPhoto::exportWritesRealFiles_data()
     QTest::addColumn<QString>("chosen");
     QTest::addColumn<QString>("written");
     QTest::addColumn<QByteArray>("format");
-    QTest::newRow("jpeg") << "out.jpg" << "out.jpg" << QByteArray("jpeg");
-    QTest::newRow("gif") << "out.gif" << "out.gif" << QByteArray("gif");
-    QTest::newRow("bitmap") << "out.bmp" << "out.bmp" << QByteArray("bmp");
-    QTest::newRow("no type named") << "out" << "out.jpg" << QByteArray("jpeg");
+    QTest::newRow("jpeg") << "out.jpg"
+                          << "out.jpg" << QByteArray("jpeg");
+    QTest::newRow("gif") << "out.gif"
+                         << "out.gif" << QByteArray("gif");
+    QTest::newRow("bitmap") << "out.bmp"
+                            << "out.bmp" << QByteArray("bmp");
+    QTest::newRow("no type named") << "out"
+                                   << "out.jpg" << QByteArray("jpeg");
 }
 
 void TestPhoto::exportWritesRealFiles()
@@ -302,7 +312,7 @@ void TestPhoto::zoomSteps()
     auto *image = d.findChild<QLabel *>(QStringLiteral("Image1"));
     QAction *in = action(d, "actZoomIn");
     QAction *out = action(d, "actZoomOut");
-    const QList<int> percents = {5, 7, 10, 15, 20, 30, 50, 70, 100, 150, 200, 300, 500, 700, 1000};
+    const QList<int> percents = { 5, 7, 10, 15, 20, 30, 50, 70, 100, 150, 200, 300, 500, 700, 1000 };
     for (int i = 0; i < 6; ++i)
         in->trigger();
     QCOMPARE(d.zoomStep(), 15);
@@ -335,7 +345,7 @@ void TestPhoto::keysShowNaturalSizeAndScroll()
     d.show();
     QVERIFY(QTest::qWaitForWindowExposed(&d));
     auto *area = d.findChild<QScrollArea *>(QStringLiteral("ScrollBox1"));
-    for (int key : {Qt::Key_Space, Qt::Key_Backspace, Qt::Key_Slash}) {
+    for (int key : { Qt::Key_Space, Qt::Key_Backspace, Qt::Key_Slash }) {
         action(d, "actZoomIn")->trigger();
         action(d, "actZoomIn")->trigger();
         QCOMPARE(d.zoomStep(), 11);
@@ -379,11 +389,11 @@ void TestPhoto::showPhotoResults_data()
     QTest::addColumn<QStringList>("actions");
     QTest::addColumn<bool>("expectOriginal");
     QTest::addColumn<bool>("expectEmpty");
-    QTest::newRow("cancel after clear keeps the photo") << QStringList{"actClear", "actCancel"} << true << false;
-    QTest::newRow("save after clear removes it") << QStringList{"actClear", "actSave"} << false << true;
-    QTest::newRow("save unchanged") << QStringList{"actSave"} << true << false;
-    QTest::newRow("load then save") << QStringList{"actLoad", "actSave"} << false << false;
-    QTest::newRow("load then cancel") << QStringList{"actLoad", "actCancel"} << true << false;
+    QTest::newRow("cancel after clear keeps the photo") << QStringList { "actClear", "actCancel" } << true << false;
+    QTest::newRow("save after clear removes it") << QStringList { "actClear", "actSave" } << false << true;
+    QTest::newRow("save unchanged") << QStringList { "actSave" } << true << false;
+    QTest::newRow("load then save") << QStringList { "actLoad", "actSave" } << false << false;
+    QTest::newRow("load then cancel") << QStringList { "actLoad", "actCancel" } << true << false;
 }
 
 void TestPhoto::showPhotoResults()

@@ -36,7 +36,7 @@ const QString kNull = QStringLiteral("1900-08-14");
 QVariantMap row(qint64 id)
 {
     QSqlQuery q;
-    Database::exec(q, QStringLiteral("select * from ZuZav where F_ID = ?"), QVariantList{id});
+    Database::exec(q, QStringLiteral("select * from ZuZav where F_ID = ?"), QVariantList { id });
     QVariantMap m;
     if (q.next())
         for (int i = 0; i < q.record().count(); ++i)
@@ -52,12 +52,13 @@ int persons()
 qint64 idOfName(const QString &name)
 {
     QSqlQuery q;
-    Database::exec(q, QStringLiteral("select F_ID from ZuZav where F_Name = ? order by F_ID desc"), QVariantList{name});
+    Database::exec(
+        q, QStringLiteral("select F_ID from ZuZav where F_Name = ? order by F_ID desc"), QVariantList { name });
     return q.next() ? q.value(0).toLongLong() : 0;
 }
 
 qint64 addPerson(const QString &code, const QString &name, qint64 mainId, const QString &extraColumns = {},
-                 const QVariantList &extraValues = {})
+    const QVariantList &extraValues = {})
 {
     QString cols = QStringLiteral("F_Code,F_Name,F_mainID,F_CSdate,F_editDate");
     QString marks = QStringLiteral("?,?,?,'1980-02-03','2020-01-01'");
@@ -65,7 +66,7 @@ qint64 addPerson(const QString &code, const QString &name, qint64 mainId, const 
         cols += QLatin1Char(',') + c;
         marks += QStringLiteral(",?");
     }
-    QVariantList values{code, name, mainId};
+    QVariantList values { code, name, mainId };
     values << extraValues;
     QSqlQuery q;
     if (!Database::exec(q, QStringLiteral("insert into ZuZav(%1) values(%2)").arg(cols, marks), values))
@@ -110,6 +111,7 @@ private slots:
     void automaticNumberWithLetterTail();
     void twoEditorsNeverShareSerialOrNumber();
     void duplicateNumberRefused();
+    void storeRechecksNumberInsideSave();
     void duplicateNameQuestion_data();
     void duplicateNameQuestion();
     void emptyNameRefused();
@@ -135,9 +137,11 @@ private slots:
     void oldBitmapAndGifRows();
     void addressFollowsFamilyAddress();
     void pickerModeClosesAfterOneSave();
+    void openRunsModally_data();
+    void openRunsModally();
 
 private:
-    template<typename T> T *child(QWidget &w, const char *name)
+    template <typename T> T *child(QWidget &w, const char *name)
     {
         T *c = w.findChild<T *>(QLatin1String(name));
         if (!c)
@@ -219,7 +223,8 @@ void TestResidentEditor::identityNumbers_data()
     QTest::newRow("other letter") << "11010519491231002Y" << false << false << QDate(1949, 12, 31) << "女";
     QTest::newRow("X inside") << "1101051949123100X2" << false << false << QDate(1949, 12, 31) << "";
     QTest::newRow("15 with X") << "11010549123100X" << false << false << QDate(1949, 12, 31) << "";
-    QTest::newRow("full-width digit") << QString::fromUtf8("11010519491231002０") << false << false << QDate(1949, 12, 31) << "女";
+    QTest::newRow("full-width digit") << QString::fromUtf8("11010519491231002０") << false << false
+                                      << QDate(1949, 12, 31) << "女";
 }
 
 void TestResidentEditor::identityNumbers()
@@ -247,17 +252,15 @@ void TestResidentEditor::addEveryField()
     child<QCheckBox>(f, "CheckBox1")->setChecked(false);
 
     QMap<QString, QVariant> expected;
-    const QList<std::pair<const char *, const char *>> texts = {
-        {"edtLDcode", "F_LDcode"},         {"edtHScode", "F_HScode"},     {"edtcode", "F_Code"},
-        {"edtName", "F_Name"},             {"edtZYname", "F_ZYname"},     {"edtHZname", "F_HZname"},
-        {"edtQFwork", "F_QFwork"},         {"edtCSaddress", "F_CSaddress"}, {"edtSG", "F_SG"},
-        {"edtHJaddress", "F_HJaddress"},   {"edtJGaddress", "F_JGaddress"}, {"edtZZaddress", "F_ZZaddress"},
-        {"edtQTaddress", "F_QTaddress"},   {"edtWorkAddress", "F_workAddress"}, {"edtHKcode", "F_HKcode"},
-        {"edtJTphone", "F_JTphone"},       {"edtOLDaddress", "F_OLDaddress"}, {"edtQRreason", "F_QRreason"},
-        {"edtNewAddress", "F_NewAddress"}, {"edtQCreason", "F_QCreason"}, {"edtSWreason", "F_SWreason"},
-        {"edtZXreason", "F_ZXreason"},     {"edtZF1", "F_ZF1"},           {"edtZF2", "F_ZF2"},
-        {"edtZF3", "F_ZF3"},               {"edtZF4", "F_ZF4"},           {"edtZF5", "F_ZF5"},
-        {"edtJTcode", "F_JTcode"}};
+    const QList<std::pair<const char *, const char *>> texts = { { "edtLDcode", "F_LDcode" },
+        { "edtHScode", "F_HScode" }, { "edtcode", "F_Code" }, { "edtName", "F_Name" }, { "edtZYname", "F_ZYname" },
+        { "edtHZname", "F_HZname" }, { "edtQFwork", "F_QFwork" }, { "edtCSaddress", "F_CSaddress" },
+        { "edtSG", "F_SG" }, { "edtHJaddress", "F_HJaddress" }, { "edtJGaddress", "F_JGaddress" },
+        { "edtZZaddress", "F_ZZaddress" }, { "edtQTaddress", "F_QTaddress" }, { "edtWorkAddress", "F_workAddress" },
+        { "edtHKcode", "F_HKcode" }, { "edtJTphone", "F_JTphone" }, { "edtOLDaddress", "F_OLDaddress" },
+        { "edtQRreason", "F_QRreason" }, { "edtNewAddress", "F_NewAddress" }, { "edtQCreason", "F_QCreason" },
+        { "edtSWreason", "F_SWreason" }, { "edtZXreason", "F_ZXreason" }, { "edtZF1", "F_ZF1" }, { "edtZF2", "F_ZF2" },
+        { "edtZF3", "F_ZF3" }, { "edtZF4", "F_ZF4" }, { "edtZF5", "F_ZF5" }, { "edtJTcode", "F_JTcode" } };
     int n = 0;
     for (const auto &[control, column] : texts) {
         const QString v = QStringLiteral("值%1-%2").arg(++n).arg(QLatin1String(column));
@@ -266,13 +269,12 @@ void TestResidentEditor::addEveryField()
     }
     setText(f, "edtSFZcode", QStringLiteral("11010519491231002X"));
     expected.insert(QStringLiteral("F_SFZcode"), QStringLiteral("11010519491231002X"));
-    const QList<std::pair<const char *, const char *>> lists = {
-        {"cbbHKtype", "F_HKtype"},     {"cbbHZguanxi", "F_HZguanxi"},   {"cbbXX", "F_XX"},
-        {"cbbJKmem", "F_JKmem"},       {"cbbMinzu", "F_MinZu"},         {"cbbWHchengdu", "F_WHchengdu"},
-        {"cbbHYmem", "F_HYmem"},       {"cbbBYmem", "F_BYmem"},         {"cbbZJxinyang", "F_ZJxinyang"},
-        {"cbbZZmianmao", "F_ZZmianmao"}, {"cbbWork", "F_work"},         {"cbbHKxingzhi", "F_HKxingzhi"},
-        {"cbbHJstatus", "F_HJstatus"}, {"cbbJJstatus", "F_JJstatus"},   {"cbbZStype", "F_ZStype"},
-        {"cbbQRtype", "F_QRtype"},     {"cbbQCtype", "F_QCtype"},       {"cbbSex", "F_sex"}};
+    const QList<std::pair<const char *, const char *>> lists = { { "cbbHKtype", "F_HKtype" },
+        { "cbbHZguanxi", "F_HZguanxi" }, { "cbbXX", "F_XX" }, { "cbbJKmem", "F_JKmem" }, { "cbbMinzu", "F_MinZu" },
+        { "cbbWHchengdu", "F_WHchengdu" }, { "cbbHYmem", "F_HYmem" }, { "cbbBYmem", "F_BYmem" },
+        { "cbbZJxinyang", "F_ZJxinyang" }, { "cbbZZmianmao", "F_ZZmianmao" }, { "cbbWork", "F_work" },
+        { "cbbHKxingzhi", "F_HKxingzhi" }, { "cbbHJstatus", "F_HJstatus" }, { "cbbJJstatus", "F_JJstatus" },
+        { "cbbZStype", "F_ZStype" }, { "cbbQRtype", "F_QRtype" }, { "cbbQCtype", "F_QCtype" }, { "cbbSex", "F_sex" } };
     for (const auto &[control, column] : lists) {
         const QString v = pickItem(f, control, 2);
         QVERIFY2(!v.isEmpty(), control);
@@ -287,10 +289,9 @@ void TestResidentEditor::addEveryField()
     child<QDateEdit>(f, "dtpEditDate")->setDate(QDate(2023, 4, 5));
     expected.insert(QStringLiteral("F_CSdate"), QStringLiteral("1949-12-31"));
     expected.insert(QStringLiteral("F_editDate"), QStringLiteral("2023-04-05"));
-    const QList<std::pair<const char *, const char *>> dates = {{"dtpQFdate", "F_QFdate"}, {"dtpQRdate", "F_QRdate"},
-                                                                {"dtpQCdate", "F_QCdate"}, {"dtpSWdate", "F_SWdate"},
-                                                                {"dtpZXdate", "F_ZXdate"}, {"dtpRQ1", "F_RQ1"},
-                                                                {"dtpRQ2", "F_RQ2"},       {"dtpRQ3", "F_RQ3"}};
+    const QList<std::pair<const char *, const char *>> dates = { { "dtpQFdate", "F_QFdate" },
+        { "dtpQRdate", "F_QRdate" }, { "dtpQCdate", "F_QCdate" }, { "dtpSWdate", "F_SWdate" },
+        { "dtpZXdate", "F_ZXdate" }, { "dtpRQ1", "F_RQ1" }, { "dtpRQ2", "F_RQ2" }, { "dtpRQ3", "F_RQ3" } };
     int day = 0;
     for (const auto &[control, column] : dates) {
         auto *d = child<DateEditCheck>(f, control);
@@ -298,10 +299,10 @@ void TestResidentEditor::addEveryField()
         d->setDate(QDate(2001, 2, ++day));
         expected.insert(QLatin1String(column), QDate(2001, 2, day).toString(QStringLiteral("yyyy-MM-dd")));
     }
-    const QList<std::pair<const char *, const char *>> flags = {
-        {"cbQRflag", "F_QRflag"}, {"cbQCflag", "F_QCflag"}, {"cbWGflag", "F_WGflag"}, {"cbZXflag", "F_ZXflag"},
-        {"cbDBflag", "F_DBflag"}, {"cbSYflag", "F_SYflag"}, {"cbYFflag", "F_YFflag"}, {"cbLLflag", "F_LLflag"},
-        {"cbCJflag", "F_CJflag"}, {"cbLNflag", "F_LNflag"}, {"cbJSflag", "F_JSflag"}};
+    const QList<std::pair<const char *, const char *>> flags = { { "cbQRflag", "F_QRflag" }, { "cbQCflag", "F_QCflag" },
+        { "cbWGflag", "F_WGflag" }, { "cbZXflag", "F_ZXflag" }, { "cbDBflag", "F_DBflag" }, { "cbSYflag", "F_SYflag" },
+        { "cbYFflag", "F_YFflag" }, { "cbLLflag", "F_LLflag" }, { "cbCJflag", "F_CJflag" }, { "cbLNflag", "F_LNflag" },
+        { "cbJSflag", "F_JSflag" } };
     for (const auto &[control, column] : flags) {
         child<QCheckBox>(f, control)->setChecked(true);
         expected.insert(QLatin1String(column), 1);
@@ -333,7 +334,7 @@ void TestResidentEditor::addEveryField()
             QVERIFY2(qFuzzyCompare(stored.value(it.key()).toDouble(), it.value().toDouble()), qPrintable(it.key()));
         else
             QVERIFY2(stored.value(it.key()).toString() == it.value().toString(),
-                     qPrintable(it.key() + QStringLiteral(": ") + stored.value(it.key()).toString()));
+                qPrintable(it.key() + QStringLiteral(": ") + stored.value(it.key()).toString()));
     }
     QCOMPARE(stored.value(QStringLiteral("F_mainID")).toLongLong(), 1);
     QCOMPARE(stored.value(QStringLiteral("F_imagePath")).toString(), QStringLiteral("相片.png"));
@@ -347,11 +348,13 @@ void TestResidentEditor::addEveryField()
     const ResidentRecord shown = again.record();
     for (auto it = expected.cbegin(); it != expected.cend(); ++it) {
         if (it.value().typeId() == QMetaType::Double)
-            QVERIFY2(qFuzzyCompare(shown.values.value(it.key()).toDouble(), it.value().toDouble()), qPrintable(it.key()));
+            QVERIFY2(
+                qFuzzyCompare(shown.values.value(it.key()).toDouble(), it.value().toDouble()), qPrintable(it.key()));
         else if (it.value().typeId() == QMetaType::Int)
             QVERIFY2(shown.values.value(it.key()).toBool(), qPrintable(it.key()));
         else
-            QVERIFY2(shown.text(it.key()) == it.value().toString(), qPrintable(it.key() + QStringLiteral(": ") + shown.text(it.key())));
+            QVERIFY2(shown.text(it.key()) == it.value().toString(),
+                qPrintable(it.key() + QStringLiteral(": ") + shown.text(it.key())));
     }
     QCOMPARE(child<QLineEdit>(again, "edtJTaddress")->text(), expected.value(QStringLiteral("F_ZZaddress")).toString());
     QCOMPARE(again.photo().image().size(), QSize(102, 100));
@@ -370,14 +373,16 @@ void TestResidentEditor::datesWithTickBoxes()
     qf->setDate(QDate(2010, 1, 1)); // a date set but unticked is no date
     child<QPushButton>(f, "Button1")->click();
     const QVariantMap stored = row(idOfName(QStringLiteral("无日期")));
-    for (const char *c : {"F_QFdate", "F_QRdate", "F_QCdate", "F_SWdate", "F_ZXdate", "F_RQ1", "F_RQ2", "F_RQ3"})
+    for (const char *c : { "F_QFdate", "F_QRdate", "F_QCdate", "F_SWdate", "F_ZXdate", "F_RQ1", "F_RQ2", "F_RQ3" })
         QCOMPARE(stored.value(QLatin1String(c)).toString(), kNull);
-    QCOMPARE(stored.value(QStringLiteral("F_CSdate")).toString(), QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd")));
+    QCOMPARE(stored.value(QStringLiteral("F_CSdate")).toString(),
+        QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd")));
 
     cursor.moveTo(idOfName(QStringLiteral("无日期")));
     TfrmZuzavEdit again(&cursor);
     QVERIFY(again.prepare(TfrmZuzavEdit::Edit));
-    for (const char *c : {"dtpQFdate", "dtpQRdate", "dtpQCdate", "dtpSWdate", "dtpZXdate", "dtpRQ1", "dtpRQ2", "dtpRQ3"}) {
+    for (const char *c :
+        { "dtpQFdate", "dtpQRdate", "dtpQCdate", "dtpSWdate", "dtpZXdate", "dtpRQ1", "dtpRQ2", "dtpRQ3" }) {
         QVERIFY2(!child<DateEditCheck>(again, c)->isChecked(), c);
         QCOMPARE(child<DateEditCheck>(again, c)->date(), QDate::currentDate());
     }
@@ -421,7 +426,7 @@ void TestResidentEditor::editWithoutChangesAsksNothing()
 {
     addPerson(QStringLiteral("00000009"), QStringLiteral("同名"), 0);
     const qint64 id = addPerson(QString(), QStringLiteral("孤身"), 0);
-    for (bool automatic : {false, true}) {
+    for (bool automatic : { false, true }) {
         Run::AutoNumbering = automatic;
         IdListCursor cursor;
         cursor.moveTo(idOfName(QStringLiteral("同名")));
@@ -430,17 +435,19 @@ void TestResidentEditor::editWithoutChangesAsksNothing()
         child<QPushButton>(f, "Button1")->click();
         QVERIFY(m_messages->messages.isEmpty());
         QCOMPARE(f.result(), int(QDialog::Accepted));
-        QCOMPARE(row(idOfName(QStringLiteral("同名"))).value(QStringLiteral("F_Code")).toString(), QStringLiteral("00000009"));
+        QCOMPARE(row(idOfName(QStringLiteral("同名"))).value(QStringLiteral("F_Code")).toString(),
+            QStringLiteral("00000009"));
     }
     // a person without a serial gets his key as serial
-    QCOMPARE(row(idOfName(QStringLiteral("同名"))).value(QStringLiteral("F_mainID")).toLongLong(), idOfName(QStringLiteral("同名")));
+    QCOMPARE(row(idOfName(QStringLiteral("同名"))).value(QStringLiteral("F_mainID")).toLongLong(),
+        idOfName(QStringLiteral("同名")));
     QCOMPARE(row(id).value(QStringLiteral("F_mainID")).toLongLong(), 0);
 }
 
 void TestResidentEditor::copyMakesANewPerson()
 {
-    const qint64 src = addPerson(QStringLiteral("00000005"), QStringLiteral("原人"), 5, QStringLiteral("F_HZname,F_JSflag"),
-                                 QVariantList{QStringLiteral("户主甲"), 1});
+    const qint64 src = addPerson(QStringLiteral("00000005"), QStringLiteral("原人"), 5,
+        QStringLiteral("F_HZname,F_JSflag"), QVariantList { QStringLiteral("户主甲"), 1 });
     IdListCursor cursor;
     cursor.moveTo(src);
     TfrmZuzavEdit f(&cursor);
@@ -451,7 +458,7 @@ void TestResidentEditor::copyMakesANewPerson()
     child<QCheckBox>(f, "CheckBox1")->setChecked(false);
     m_messages->answers << MessCancel; // the same name: save a second one anyway
     child<QPushButton>(f, "Button1")->click();
-    QCOMPARE(m_messages->texts(), QStringList{QStringLiteral("户口编号重复，请重新输入！")});
+    QCOMPARE(m_messages->texts(), QStringList { QStringLiteral("户口编号重复，请重新输入！") });
     QCOMPARE(persons(), 1);
     QCOMPARE(f.focusWidget(), child<QWidget>(f, "edtcode"));
     setText(f, "edtcode", QStringLiteral("00000006"));
@@ -471,11 +478,11 @@ void TestResidentEditor::automaticNumbers_data()
 {
     QTest::addColumn<QStringList>("existing");
     QTest::addColumn<QString>("next");
-    QTest::newRow("empty register") << QStringList{} << "00000001";
-    QTest::newRow("short number") << QStringList{"123", "045"} << "124";
-    QTest::newRow("short wraps") << QStringList{"999"} << "000";
-    QTest::newRow("prefix kept") << QStringList{"A00000099", "00000500"} << "A00000100";
-    QTest::newRow("four zeros then 999") << QStringList{"00000999"} << "00001000";
+    QTest::newRow("empty register") << QStringList {} << "00000001";
+    QTest::newRow("short number") << QStringList { "123", "045" } << "124";
+    QTest::newRow("short wraps") << QStringList { "999" } << "000";
+    QTest::newRow("prefix kept") << QStringList { "A00000099", "00000500" } << "A00000100";
+    QTest::newRow("four zeros then 999") << QStringList { "00000999" } << "00001000";
 }
 
 void TestResidentEditor::automaticNumbers()
@@ -504,7 +511,9 @@ void TestResidentEditor::automaticNumbers()
     QCOMPARE(stored.value(QStringLiteral("F_mainID")).toInt(), existing.size() + 1);
     // continuous entry: the form stays open with the number after it
     QVERIFY(f.result() != QDialog::Accepted);
-    QCOMPARE(code->text(), DataModule::NextCodeAfter(qMax(next, existing.isEmpty() ? QString() : *std::max_element(existing.cbegin(), existing.cend())), 8));
+    QCOMPARE(code->text(),
+        DataModule::NextCodeAfter(
+            qMax(next, existing.isEmpty() ? QString() : *std::max_element(existing.cbegin(), existing.cend())), 8));
     QCOMPARE(child<QLineEdit>(f, "edtName")->text(), QString());
 }
 
@@ -541,7 +550,8 @@ void TestResidentEditor::automaticNumberWithLetterTail()
     setText(f, "edtName", QStringLiteral("手工号"));
     child<QCheckBox>(f, "CheckBox1")->setChecked(false);
     child<QPushButton>(f, "Button1")->click();
-    QCOMPARE(row(idOfName(QStringLiteral("手工号"))).value(QStringLiteral("F_Code")).toString(), QStringLiteral("M001"));
+    QCOMPARE(
+        row(idOfName(QStringLiteral("手工号"))).value(QStringLiteral("F_Code")).toString(), QStringLiteral("M001"));
 }
 
 void TestResidentEditor::twoEditorsNeverShareSerialOrNumber()
@@ -578,7 +588,7 @@ void TestResidentEditor::duplicateNumberRefused()
     setText(f, "edtcode", QStringLiteral(" a-100 ")); // trimmed, letter case ignored
     setText(f, "edtName", QStringLiteral("新来"));
     child<QPushButton>(f, "Button1")->click();
-    QCOMPARE(m_messages->texts(), QStringList{QStringLiteral("户口编号重复，请重新输入！")});
+    QCOMPARE(m_messages->texts(), QStringList { QStringLiteral("户口编号重复，请重新输入！") });
     QCOMPARE(m_messages->messages.first().kind, int(MessInfo));
     QCOMPARE(persons(), 1);
     QVERIFY(f.isVisible());
@@ -588,6 +598,19 @@ void TestResidentEditor::duplicateNumberRefused()
     setText(f, "edtcode", QString());
     child<QPushButton>(f, "Button1")->click();
     QCOMPARE(persons(), 2);
+}
+
+// another workstation may take the number between the form's check and the save
+void TestResidentEditor::storeRechecksNumberInsideSave()
+{
+    addPerson(QStringLiteral("B-7"), QStringLiteral("先到"), 1);
+    ResidentRecord r;
+    r.values.insert(QStringLiteral("F_Code"), QStringLiteral("b-7"));
+    r.values.insert(QStringLiteral("F_Name"), QStringLiteral("后到"));
+    const ResidentRecordStore::Outcome o = ResidentRecordStore::save(r, false);
+    QCOMPARE(o.result, ResidentRecordStore::Result::CodeTaken);
+    QCOMPARE(o.message, QStringLiteral("户口编号重复，请重新输入！"));
+    QCOMPARE(persons(), 1);
 }
 
 void TestResidentEditor::duplicateNameQuestion_data()
@@ -627,7 +650,7 @@ void TestResidentEditor::emptyNameRefused()
     f.show();
     setText(f, "edtName", QStringLiteral("   "));
     child<QPushButton>(f, "Button1")->click();
-    QCOMPARE(m_messages->texts(), QStringList{QStringLiteral("姓名不能为空！")});
+    QCOMPARE(m_messages->texts(), QStringList { QStringLiteral("姓名不能为空！") });
     QCOMPARE(persons(), 0);
     QCOMPARE(f.focusWidget(), child<QWidget>(f, "edtName"));
 }
@@ -638,15 +661,18 @@ void TestResidentEditor::identityChecksOnSave_data()
     QTest::addColumn<QList<int>>("kinds"); // messages shown, by kind
     QTest::addColumn<int>("answer");
     QTest::addColumn<bool>("saved");
-    QTest::newRow("empty") << "" << QList<int>{} << 0 << true;
-    QTest::newRow("valid 18") << "11010519491231002X" << QList<int>{} << 0 << true;
-    QTest::newRow("valid 15") << "110105491231002" << QList<int>{} << 0 << true;
-    QTest::newRow("16 characters") << "1101051949123100" << QList<int>{int(MessWarning)} << 0 << false;
-    QTest::newRow("X inside") << "1101051949123100X2" << QList<int>{int(MessWarning)} << 0 << false;
-    QTest::newRow("check digit, save anyway") << "110105194912310021" << QList<int>{int(MessQuestion)} << int(MessOk) << true;
-    QTest::newRow("check digit, correct it") << "110105194912310021" << QList<int>{int(MessQuestion)} << int(MessCancel) << false;
-    QTest::newRow("no such date") << "110105194902310026" << QList<int>{int(MessQuestion)} << int(MessCancel) << false;
-    QTest::newRow("15 without a date") << "110105491331002" << QList<int>{int(MessQuestion)} << int(MessOk) << true;
+    QTest::newRow("empty") << "" << QList<int> {} << 0 << true;
+    QTest::newRow("valid 18") << "11010519491231002X" << QList<int> {} << 0 << true;
+    QTest::newRow("valid 15") << "110105491231002" << QList<int> {} << 0 << true;
+    QTest::newRow("16 characters") << "1101051949123100" << QList<int> { int(MessWarning) } << 0 << false;
+    QTest::newRow("X inside") << "1101051949123100X2" << QList<int> { int(MessWarning) } << 0 << false;
+    QTest::newRow("check digit, save anyway")
+        << "110105194912310021" << QList<int> { int(MessQuestion) } << int(MessOk) << true;
+    QTest::newRow("check digit, correct it")
+        << "110105194912310021" << QList<int> { int(MessQuestion) } << int(MessCancel) << false;
+    QTest::newRow("no such date") << "110105194902310026" << QList<int> { int(MessQuestion) } << int(MessCancel)
+                                  << false;
+    QTest::newRow("15 without a date") << "110105491331002" << QList<int> { int(MessQuestion) } << int(MessOk) << true;
 }
 
 void TestResidentEditor::identityChecksOnSave()
@@ -669,7 +695,7 @@ void TestResidentEditor::identityChecksOnSave()
     for (const auto &m : m_messages->messages)
         shown << m.kind;
     QCOMPARE(shown, kinds);
-    if (kinds == QList<int>{int(MessWarning)})
+    if (kinds == QList<int> { int(MessWarning) })
         QCOMPARE(m_messages->messages.first().text, QStringLiteral("身份证号码不对！"));
     QCOMPARE(persons(), saved ? 1 : 0);
     if (saved)
@@ -697,7 +723,8 @@ void TestResidentEditor::identityFillsBirthAndSex()
     setText(f, "edtName", QStringLiteral("出生"));
     child<QCheckBox>(f, "CheckBox1")->setChecked(false);
     child<QPushButton>(f, "Button1")->click();
-    QCOMPARE(row(idOfName(QStringLiteral("出生"))).value(QStringLiteral("F_CSdate")).toString(), QStringLiteral("1970-05-05"));
+    QCOMPARE(row(idOfName(QStringLiteral("出生"))).value(QStringLiteral("F_CSdate")).toString(),
+        QStringLiteral("1970-05-05"));
 }
 
 void TestResidentEditor::identityKeyFilter()
@@ -709,8 +736,9 @@ void TestResidentEditor::identityKeyFilter()
     auto *id = child<QLineEdit>(f, "edtSFZcode");
     QTest::keyClicks(id, QStringLiteral("12a3-x"));
     QCOMPARE(id->text(), QStringLiteral("123x"));
-    QCOMPARE(m_messages->texts(), (QStringList{QStringLiteral("身份证号只能是数字，请重新输入！"),
-                                               QStringLiteral("身份证号只能是数字，请重新输入！")}));
+    QCOMPARE(m_messages->texts(),
+        (QStringList {
+            QStringLiteral("身份证号只能是数字，请重新输入！"), QStringLiteral("身份证号只能是数字，请重新输入！") }));
     QTest::keyClick(id, Qt::Key_Backspace);
     QCOMPARE(id->text(), QStringLiteral("123"));
 }
@@ -720,12 +748,20 @@ void TestResidentEditor::textsRoundTrip_data()
     QTest::addColumn<QString>("control");
     QTest::addColumn<QString>("column");
     QTest::addColumn<QString>("text");
-    QTest::newRow("quotes in a name") << "edtName" << "F_Name" << QStringLiteral("O'Brien \"老王\" '; drop table ZuZav; --");
-    QTest::newRow("percent and underscore") << "edtName" << "F_Name" << QStringLiteral("100%_王");
-    QTest::newRow("emoji") << "edtName" << "F_Name" << QStringLiteral("王😀小明");
-    QTest::newRow("255 characters") << "edtZZaddress" << "F_ZZaddress" << QString(255, QChar(0x8857));
-    QTest::newRow("long remark") << "Memo1" << "F_memo1" << (QString(300, QChar(0x5907)) + QStringLiteral("\n'%😀\n") + QString(700, QLatin1Char('x')));
-    QTest::newRow("free-text health") << "cbbJKmem" << "F_JKmem" << QString(400, QChar(0x5065));
+    QTest::newRow("quotes in a name") << "edtName"
+                                      << "F_Name" << QStringLiteral("O'Brien \"老王\" '; drop table ZuZav; --");
+    QTest::newRow("percent and underscore") << "edtName"
+                                            << "F_Name" << QStringLiteral("100%_王");
+    QTest::newRow("emoji") << "edtName"
+                           << "F_Name" << QStringLiteral("王😀小明");
+    QTest::newRow("255 characters") << "edtZZaddress"
+                                    << "F_ZZaddress" << QString(255, QChar(0x8857));
+    QTest::newRow("long remark") << "Memo1"
+                                 << "F_memo1"
+                                 << (QString(300, QChar(0x5907)) + QStringLiteral("\n'%😀\n")
+                                        + QString(700, QLatin1Char('x')));
+    QTest::newRow("free-text health") << "cbbJKmem"
+                                      << "F_JKmem" << QString(400, QChar(0x5065));
 }
 
 void TestResidentEditor::textsRoundTrip()
@@ -795,7 +831,7 @@ void TestResidentEditor::overlongTextRefused()
     f.findChild<QLineEdit *>(control)->setText(text);
     child<QTabWidget>(f, "PageControl1")->setCurrentIndex(1 - tab);
     child<QPushButton>(f, "Button1")->click();
-    QCOMPARE(m_messages->texts(), QStringList{message});
+    QCOMPARE(m_messages->texts(), QStringList { message });
     QCOMPARE(persons(), 0);
     QCOMPARE(f.findChild<QLineEdit *>(control)->text(), text); // nothing cut
     QCOMPARE(child<QTabWidget>(f, "PageControl1")->currentIndex(), tab);
@@ -820,7 +856,7 @@ void TestResidentEditor::failedSaveKeepsForm()
     setText(f, "edtcode", QStringLiteral("00000001")); // taken: replaced inside the failing save
     child<QCheckBox>(f, "cbJSflag")->setChecked(true);
     child<QPushButton>(f, "Button1")->click();
-    QCOMPARE(m_messages->texts(), QStringList{QStringLiteral("保存失败，请检测数据库连接！")});
+    QCOMPARE(m_messages->texts(), QStringList { QStringLiteral("保存失败，请检测数据库连接！") });
     QCOMPARE(m_messages->messages.first().kind, int(MessError));
     QCOMPARE(persons(), 1);
     QVERIFY(f.isVisible());
@@ -835,7 +871,8 @@ void TestResidentEditor::failedSaveKeepsForm()
     child<QCheckBox>(f, "CheckBox1")->setChecked(false);
     child<QPushButton>(f, "Button1")->click();
     QVERIFY(m_messages->messages.isEmpty());
-    QCOMPARE(row(idOfName(QStringLiteral("存不进"))).value(QStringLiteral("F_Code")).toString(), QStringLiteral("00000002"));
+    QCOMPARE(
+        row(idOfName(QStringLiteral("存不进"))).value(QStringLiteral("F_Code")).toString(), QStringLiteral("00000002"));
 
     // an edit that fails leaves the stored row as it was
     QVERIFY(DataModule::ExecSql(QStringLiteral("create trigger no_update before update on ZuZav "
@@ -847,11 +884,12 @@ void TestResidentEditor::failedSaveKeepsForm()
     setText(e, "edtName", QStringLiteral("改不了"));
     m_messages->clear();
     child<QPushButton>(e, "Button1")->click();
-    QCOMPARE(m_messages->texts(), QStringList{QStringLiteral("保存失败，请检测数据库连接！")});
+    QCOMPARE(m_messages->texts(), QStringList { QStringLiteral("保存失败，请检测数据库连接！") });
     QVERIFY(e.isVisible());
     QVERIFY(e.isEditMode());
     QCOMPARE(child<QLineEdit>(e, "edtName")->text(), QStringLiteral("改不了"));
-    QCOMPARE(row(idOfName(QStringLiteral("老住户"))).value(QStringLiteral("F_Name")).toString(), QStringLiteral("老住户"));
+    QCOMPARE(
+        row(idOfName(QStringLiteral("老住户"))).value(QStringLiteral("F_Name")).toString(), QStringLiteral("老住户"));
 }
 
 void TestResidentEditor::continuousAddKeepsFamily_data()
@@ -871,8 +909,8 @@ void TestResidentEditor::continuousAddKeepsFamily()
     QVERIFY(child<QCheckBox>(f, "CheckBox1")->isChecked());
     QVERIFY(!child<QCheckBox>(f, "cbJiaTing")->isChecked());
     child<QCheckBox>(f, "cbJiaTing")->setChecked(keepFamily);
-    const QStringList family = {"edtJTcode", "edtHZname", "edtHKcode", "edtJTphone", "edtJTaddress"};
-    const QStringList others = {"edtName", "edtLDcode", "edtHScode", "edtSFZcode", "edtZF1", "edtQRreason"};
+    const QStringList family = { "edtJTcode", "edtHZname", "edtHKcode", "edtJTphone", "edtJTaddress" };
+    const QStringList others = { "edtName", "edtLDcode", "edtHScode", "edtSFZcode", "edtZF1", "edtQRreason" };
     for (const QString &n : family + others)
         f.findChild<QLineEdit *>(n)->setText(QStringLiteral("值") + n);
     setText(f, "edtSFZcode", QStringLiteral("11010519491231002X"));
@@ -883,7 +921,8 @@ void TestResidentEditor::continuousAddKeepsFamily()
     child<MoneyEdit>(f, "ceSRprice")->setValue(800);
     child<QPlainTextEdit>(f, "Memo2")->setPlainText(QStringLiteral("家"));
     child<QPlainTextEdit>(f, "Memo1")->setPlainText(QStringLiteral("个人"));
-    for (const char *c : {"cbDBflag", "cbYFflag", "cbJSflag", "cbSYflag", "cbLLflag", "cbCJflag", "cbLNflag", "cbWGflag"})
+    for (const char *c :
+        { "cbDBflag", "cbYFflag", "cbJSflag", "cbSYflag", "cbLLflag", "cbCJflag", "cbLNflag", "cbWGflag" })
         child<QCheckBox>(f, c)->setChecked(true);
     child<DateEditCheck>(f, "dtpQFdate")->setChecked(true);
     const QString photo = fixture(QStringLiteral("p.png"), picture(10, 10, Qt::blue));
@@ -897,15 +936,15 @@ void TestResidentEditor::continuousAddKeepsFamily()
         QCOMPARE(f.findChild<QLineEdit *>(n)->text(), keepFamily ? QStringLiteral("值") + n : QString());
     for (const QString &n : others)
         QCOMPARE(f.findChild<QLineEdit *>(n)->text(), QString());
-    for (const char *c : {"cbbHJstatus", "cbbJJstatus", "cbbZStype"})
+    for (const char *c : { "cbbHJstatus", "cbbJJstatus", "cbbZStype" })
         QCOMPARE(child<QComboBox>(f, c)->currentText().isEmpty(), !keepFamily);
     QCOMPARE(child<QComboBox>(f, "cbbMinzu")->currentText(), QString());
     QCOMPARE(child<MoneyEdit>(f, "ceSRprice")->value(), keepFamily ? 800.0 : 0.0);
     QCOMPARE(child<QPlainTextEdit>(f, "Memo2")->toPlainText(), keepFamily ? QStringLiteral("家") : QString());
     QCOMPARE(child<QPlainTextEdit>(f, "Memo1")->toPlainText(), QString());
-    for (const char *c : {"cbDBflag", "cbYFflag", "cbJSflag"})
+    for (const char *c : { "cbDBflag", "cbYFflag", "cbJSflag" })
         QCOMPARE(child<QCheckBox>(f, c)->isChecked(), keepFamily);
-    for (const char *c : {"cbSYflag", "cbLLflag", "cbCJflag", "cbLNflag", "cbWGflag"})
+    for (const char *c : { "cbSYflag", "cbLLflag", "cbCJflag", "cbLNflag", "cbWGflag" })
         QVERIFY(!child<QCheckBox>(f, c)->isChecked());
     QVERIFY(!child<DateEditCheck>(f, "dtpQFdate")->isChecked());
     QVERIFY(f.photo().isNull());
@@ -983,23 +1022,57 @@ void TestResidentEditor::addButtonsOpenCodePicker_data()
     QTest::addColumn<QString>("button");
     QTest::addColumn<QString>("caption");
     QTest::addColumn<QString>("hint");
-    QTest::newRow("sbHKtype") << "sbHKtype" << "户口类别资料" << "增加类别";
-    QTest::newRow("sbHZguanxi") << "sbHZguanxi" << "与户主关系资料" << "增加与户主关系";
-    QTest::newRow("sbXX") << "sbXX" << "血型资料" << "增加血型";
-    QTest::newRow("sbJKmem") << "sbJKmem" << "健康状况资料" << "增加健康状况";
-    QTest::newRow("sbMinzu") << "sbMinzu" << "民族资料" << "增加民族";
-    QTest::newRow("SpeedButton4") << "SpeedButton4" << "文化程度设置" << "增加文化程度";
-    QTest::newRow("SpeedButton5") << "SpeedButton5" << "婚姻状况设置" << "增加婚姻状况";
-    QTest::newRow("sbBYmem") << "sbBYmem" << "兵役状况设置" << "增加兵役状况";
-    QTest::newRow("sbZZxinyang") << "sbZZxinyang" << "宗教信仰资料" << "增加宗教信仰";
-    QTest::newRow("sbZZmianmao") << "sbZZmianmao" << "政治面貌资料" << "增加政治面貌";
-    QTest::newRow("sbWork") << "sbWork" << "户口职业" << "增加职业";
-    QTest::newRow("sbQRtype") << "sbQRtype" << "迁入类别资料" << "增加迁移类别";
-    QTest::newRow("sbQCtype") << "sbQCtype" << "迁出类别资料" << "增加类别";
-    QTest::newRow("sbHJstatus") << "sbHJstatus" << "户籍状况资料" << "增加户籍状况";
-    QTest::newRow("sbJJstatus") << "sbJJstatus" << "经济状况资料" << "增加经济状况";
-    QTest::newRow("sbCStype") << "sbCStype" << "住所类型资料" << "增加住所状况";
-    QTest::newRow("sbHKxingzhi") << "sbHKxingzhi" << "户口性质" << "增加户口性质";
+    QTest::newRow("sbHKtype") << "sbHKtype"
+                              << "户口类别资料"
+                              << "增加类别";
+    QTest::newRow("sbHZguanxi") << "sbHZguanxi"
+                                << "与户主关系资料"
+                                << "增加与户主关系";
+    QTest::newRow("sbXX") << "sbXX"
+                          << "血型资料"
+                          << "增加血型";
+    QTest::newRow("sbJKmem") << "sbJKmem"
+                             << "健康状况资料"
+                             << "增加健康状况";
+    QTest::newRow("sbMinzu") << "sbMinzu"
+                             << "民族资料"
+                             << "增加民族";
+    QTest::newRow("SpeedButton4") << "SpeedButton4"
+                                  << "文化程度设置"
+                                  << "增加文化程度";
+    QTest::newRow("SpeedButton5") << "SpeedButton5"
+                                  << "婚姻状况设置"
+                                  << "增加婚姻状况";
+    QTest::newRow("sbBYmem") << "sbBYmem"
+                             << "兵役状况设置"
+                             << "增加兵役状况";
+    QTest::newRow("sbZZxinyang") << "sbZZxinyang"
+                                 << "宗教信仰资料"
+                                 << "增加宗教信仰";
+    QTest::newRow("sbZZmianmao") << "sbZZmianmao"
+                                 << "政治面貌资料"
+                                 << "增加政治面貌";
+    QTest::newRow("sbWork") << "sbWork"
+                            << "户口职业"
+                            << "增加职业";
+    QTest::newRow("sbQRtype") << "sbQRtype"
+                              << "迁入类别资料"
+                              << "增加迁移类别";
+    QTest::newRow("sbQCtype") << "sbQCtype"
+                              << "迁出类别资料"
+                              << "增加类别";
+    QTest::newRow("sbHJstatus") << "sbHJstatus"
+                                << "户籍状况资料"
+                                << "增加户籍状况";
+    QTest::newRow("sbJJstatus") << "sbJJstatus"
+                                << "经济状况资料"
+                                << "增加经济状况";
+    QTest::newRow("sbCStype") << "sbCStype"
+                              << "住所类型资料"
+                              << "增加住所状况";
+    QTest::newRow("sbHKxingzhi") << "sbHKxingzhi"
+                                 << "户口性质"
+                                 << "增加户口性质";
 }
 
 void TestResidentEditor::addButtonsOpenCodePicker()
@@ -1077,10 +1150,14 @@ void TestResidentEditor::photoLoadedAndStored_data()
     QTest::addColumn<QString>("file");
     QTest::addColumn<QString>("storedName");
     QTest::addColumn<QByteArray>("storedFormat");
-    QTest::newRow("png") << "a.png" << "a.png" << QByteArray("png");
-    QTest::newRow("jpeg") << "照片.jpg" << "照片.jpg" << QByteArray("jpeg");
-    QTest::newRow("gif is kept too") << "c.gif" << "c.png" << QByteArray("png");
-    QTest::newRow("bitmap") << "d.bmp" << "d.png" << QByteArray("png");
+    QTest::newRow("png") << "a.png"
+                         << "a.png" << QByteArray("png");
+    QTest::newRow("jpeg") << "照片.jpg"
+                          << "照片.jpg" << QByteArray("jpeg");
+    QTest::newRow("gif is kept too") << "c.gif"
+                                     << "c.png" << QByteArray("png");
+    QTest::newRow("bitmap") << "d.bmp"
+                            << "d.png" << QByteArray("png");
 }
 
 void TestResidentEditor::photoLoadedAndStored()
@@ -1156,10 +1233,10 @@ void TestResidentEditor::oldBitmapAndGifRows()
     QBuffer b(&bmp);
     b.open(QIODevice::WriteOnly);
     picture(20, 10, Qt::yellow).save(&b, "bmp");
-    const qint64 withBmp = addPerson(QStringLiteral("1"), QStringLiteral("旧位图"), 1, QStringLiteral("F_EmpImage,F_imagePath"),
-                                     QVariantList{bmp, QStringLiteral("old.BMP")});
-    const qint64 withGif = addPerson(QStringLiteral("2"), QStringLiteral("旧动图"), 2, QStringLiteral("F_EmpImage,F_imagePath"),
-                                     QVariantList{QByteArray(), QStringLiteral("old.gif")});
+    const qint64 withBmp = addPerson(QStringLiteral("1"), QStringLiteral("旧位图"), 1,
+        QStringLiteral("F_EmpImage,F_imagePath"), QVariantList { bmp, QStringLiteral("old.BMP") });
+    const qint64 withGif = addPerson(QStringLiteral("2"), QStringLiteral("旧动图"), 2,
+        QStringLiteral("F_EmpImage,F_imagePath"), QVariantList { QByteArray(), QStringLiteral("old.gif") });
     IdListCursor cursor;
     cursor.moveTo(withBmp);
     TfrmZuzavEdit f(&cursor);
@@ -1214,6 +1291,26 @@ void TestResidentEditor::pickerModeClosesAfterOneSave()
     child<QPushButton>(f, "Button1")->click();
     QCOMPARE(f.result(), int(QDialog::Accepted));
     QCOMPARE(cursor.reopenedAt, idOfName(QStringLiteral("当场建")));
+}
+
+void TestResidentEditor::openRunsModally_data()
+{
+    QTest::addColumn<bool>("save");
+    QTest::newRow("saved") << true;
+    QTest::newRow("cancelled") << false;
+}
+
+void TestResidentEditor::openRunsModally()
+{
+    QFETCH(bool, save);
+    IdListCursor cursor;
+    whenModal([save](QDialog *d) {
+        d->findChild<QLineEdit *>(QStringLiteral("edtName"))->setText(QStringLiteral("模态"));
+        d->findChild<QCheckBox *>(QStringLiteral("CheckBox1"))->setChecked(false);
+        d->findChild<QPushButton *>(save ? QStringLiteral("Button1") : QStringLiteral("Button2"))->click();
+    });
+    QCOMPARE(TfrmZuzavEdit::Open(TfrmZuzavEdit::Add, &cursor, nullptr), save);
+    QCOMPARE(persons(), save ? 1 : 0);
 }
 
 QTEST_MAIN(TestResidentEditor)
