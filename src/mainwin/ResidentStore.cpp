@@ -136,8 +136,13 @@ ResidentStore::Statement ResidentStore::listStatement(const Filter &filter, cons
     }
     if (filter.age)
         s.sql += ageCondition(*filter.age, today, s.params);
+    // Nearly everyone is not cancelled: searching that flag's index row by row is
+    // slower than reading the table, so with a field or type filter the flag is
+    // only checked (+), and the index stays for the plain list and age bands.
+    const bool otherFilter = (filter.field >= 0 && filter.field < fieldEntries().size())
+        || !filter.householdType.trimmed().isEmpty();
     if (!filter.includeCancelled)
-        s.sql += QStringLiteral("and F_ZXflag = false ");
+        s.sql += otherFilter && !filter.age ? QStringLiteral("and +F_ZXflag = false ") : QStringLiteral("and F_ZXflag = false ");
     return s;
 }
 
