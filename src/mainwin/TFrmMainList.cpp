@@ -9,7 +9,9 @@
 #include "grid/TfrmRowArrangeGl.h"
 #include "reports/Reports.h"
 #include "reports/TFrmReportGl.h"
+#include "residents/ResidentCursor.h"
 #include "residents/TfrmHKbiangeEdit.h"
+#include "residents/TfrmZuzavEdit.h"
 #include "support/Messages.h"
 
 #include <QAction>
@@ -29,6 +31,24 @@ void popupFor(QWidget *w, QMenu *menu)
     QObject::connect(w, &QWidget::customContextMenuRequested, menu,
                      [w, menu](const QPoint &p) { menu->popup(w->mapToGlobal(p)); });
 }
+
+// The resident editor walks and reopens the main list through this.
+class ListPanelCursor : public ResidentCursor
+{
+public:
+    explicit ListPanelCursor(ResidentListPanel *list)
+        : m_list(list)
+    {
+    }
+    int rowCount() const override { return m_list->rowCount(); }
+    int currentRow() const override { return m_list->grid()->currentRow(); }
+    void setCurrentRow(int row) override { m_list->grid()->setCurrentRow(row); }
+    qint64 currentId() const override { return m_list->currentValue(QStringLiteral("F_ID")).toLongLong(); }
+    void reopenAt(qint64 id) override { m_list->reopenAt(QStringLiteral("F_ID"), id); }
+
+private:
+    ResidentListPanel *m_list;
+};
 
 } // namespace
 
@@ -85,6 +105,26 @@ void TFrmMain::createListHandlers()
     m_handlers.insert(QStringLiteral("Action206"), [this] { detailSaveLayout(); });
     m_handlers.insert(QStringLiteral("Action301"), [this] { detailExport(); });
     m_handlers.insert(QStringLiteral("Action903"), [this] { m_list->deleteResident(); });
+    m_handlers.insert(QStringLiteral("Action901"), [this] {
+        ListPanelCursor cursor(m_list);
+        TfrmZuzavEdit::Open(TfrmZuzavEdit::Add, &cursor, this);
+    });
+    m_handlers.insert(QStringLiteral("Action902"), [this] {
+        if (m_list->rowCount() == 0) {
+            ShowMess(QStringLiteral("此表为空，没有客户记录需要修改！"), MessError);
+            return;
+        }
+        ListPanelCursor cursor(m_list);
+        TfrmZuzavEdit::Open(TfrmZuzavEdit::Edit, &cursor, this);
+    });
+    m_handlers.insert(QStringLiteral("Action207"), [this] {
+        if (m_list->rowCount() == 0) {
+            ShowMess(QStringLiteral("户口记录是空，不能复制！"), MessInfo);
+            return;
+        }
+        ListPanelCursor cursor(m_list);
+        TfrmZuzavEdit::Open(TfrmZuzavEdit::Copy, &cursor, this);
+    });
     m_handlers.insert(QStringLiteral("Action904"), [this] {
         if (const auto sort = TfrmRowArrangeGl::run(m_list->grid()))
             m_list->grid()->applySortText(*sort);

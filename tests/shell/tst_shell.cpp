@@ -55,6 +55,8 @@ private slots:
     void hiddenEditCommandIgnoresDoubleClick();
     void printActionsNeedResidents();
     void changeRecordRoundTripFromMainWindow();
+    void addAndEditResidentFromMainWindow();
+    void editAndCopyNeedResidents();
 
 private:
     static QStringList captions(const QList<QAction *> &actions)
@@ -348,6 +350,47 @@ void TestShell::changeRecordRoundTripFromMainWindow()
     main.action(QStringLiteral("Action201"))->trigger();
     QCOMPARE(DataModule::QueryInteger(QStringLiteral("select F_mainID from t_BGrec where F_BGtype = '户主变更'")), 5);
     QCOMPARE(main.listPanel()->detailModel1()->rowCount(), 1);
+}
+
+void TestShell::addAndEditResidentFromMainWindow()
+{
+    TFrmMain main;
+    main.firstShow();
+    QTimer::singleShot(0, [] {
+        QWidget *dlg = QApplication::activeModalWidget();
+        QVERIFY(dlg);
+        QCOMPARE(dlg->objectName(), QStringLiteral("TfrmZuzavEdit"));
+        dlg->findChild<QLineEdit *>(QStringLiteral("edtName"))->setText(QStringLiteral("孙新"));
+        dlg->findChild<QCheckBox *>(QStringLiteral("CheckBox1"))->setChecked(false);
+        QTest::mouseClick(dlg->findChild<QPushButton *>(QStringLiteral("Button1")), Qt::LeftButton);
+    });
+    main.action(QStringLiteral("Action901"))->trigger();
+    ResidentListPanel *list = main.listPanel();
+    QCOMPARE(list->rowCount(), 1);
+    QCOMPARE(list->currentValue(QStringLiteral("F_Name")).toString(), QStringLiteral("孙新"));
+    QCOMPARE(list->countText().trimmed(), QStringLiteral("户口总数： 1 个"));
+
+    QTimer::singleShot(0, [] {
+        QWidget *dlg = QApplication::activeModalWidget();
+        QVERIFY(dlg);
+        QCOMPARE(dlg->findChild<QLineEdit *>(QStringLiteral("edtName"))->text(), QStringLiteral("孙新"));
+        dlg->findChild<QLineEdit *>(QStringLiteral("edtName"))->setText(QStringLiteral("孙新民"));
+        QTest::mouseClick(dlg->findChild<QPushButton *>(QStringLiteral("Button1")), Qt::LeftButton);
+    });
+    emit list->residentDoubleClicked();
+    QCOMPARE(list->currentValue(QStringLiteral("F_Name")).toString(), QStringLiteral("孙新民"));
+    QCOMPARE(DataModule::QueryInteger(QStringLiteral("select count(*) from ZuZav")), 1);
+}
+
+void TestShell::editAndCopyNeedResidents()
+{
+    TFrmMain main;
+    main.firstShow();
+    MessageRecorder rec;
+    main.action(QStringLiteral("Action902"))->trigger();
+    main.action(QStringLiteral("Action207"))->trigger();
+    QCOMPARE(rec.texts(), (QStringList{QStringLiteral("此表为空，没有客户记录需要修改！"), QStringLiteral("户口记录是空，不能复制！")}));
+    QVERIFY(!QApplication::activeModalWidget());
 }
 
 QTEST_MAIN(TestShell)
