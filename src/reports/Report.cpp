@@ -138,7 +138,16 @@ private:
         QString text;
         ReportDataSet *ds = nullptr;
         int field = -1;
-        int band = -1; // Count
+        int band = -1; // Count, Sum
+        int slot = -1; // Sum
+    };
+    struct SumSlot
+    {
+        int band;
+        ReportDataSet *ds;
+        int field;
+        double total = 0;
+        std::vector<double> groups;
     };
     struct CompiledObject
     {
@@ -225,6 +234,9 @@ private:
     int m_groupLevel = -1; // group footer being printed
     std::vector<qint64> m_bandCounts;
     std::vector<qint64> m_groupCounts;
+    std::vector<SumSlot> m_sums;
+    void addSums(int band);
+    void resetGroupSums(int level);
     QSet<QString> m_missing;
     bool m_cancelled = false;
 };
@@ -254,12 +266,26 @@ Layout::CompiledSeg Layout::compileSeg(const Segment &s, ReportDataSet *)
         }
         break;
     case Segment::Kind::Count:
+    case Segment::Kind::Sum:
         for (const CompiledBand &b : m_bands)
-            if (b.b->name.compare(s.field, Qt::CaseInsensitive) == 0)
+            if (b.b->name.compare(s.band, Qt::CaseInsensitive) == 0)
                 c.band = b.index;
         if (c.band < 0) {
-            warn(QStringLiteral("不认识的表达式：%1").arg(s.text));
+            warn(QStringLiteral("表达式 %1 中的数据带 %2 不存在").arg(s.text, s.band));
             c.kind = Segment::Kind::Unknown;
+            break;
+        }
+        if (s.kind == Segment::Kind::Sum) {
+            c.ds = findDataSet(s.dataSet, true);
+            c.field = c.ds ? c.ds->fieldIndex(s.field) : -1;
+            if (c.ds && c.field < 0)
+                warn(QStringLiteral("数据集 %1 中没有字段 %2").arg(s.dataSet, s.field));
+            if (c.field < 0) {
+                c.kind = Segment::Kind::Unknown;
+                break;
+            }
+            c.slot = int(m_sums.size());
+            m_sums.push_back({ c.band, c.ds, c.field, 0, {} });
         }
         break;
     case Segment::Kind::Unknown:
@@ -275,6 +301,7 @@ void Layout::compilePage(const Page &page)
 {
     m_bands.clear();
     m_blocks.clear();
+    m_sums.clear();
     m_title = m_pageHeader = m_columnHeader = m_pageFooter = m_summary = -1;
     std::vector<const Band *> sorted;
     for (const Band &b : page.bands)
@@ -451,6 +478,13 @@ QString Layout::evalSeg(const CompiledSeg &s, const ReportObject &o) const
         if (m_countBlock && m_countBlock->master == s.band && m_groupLevel >= 0)
             return QString::number(m_groupCounts.at(m_groupLevel));
         return QString::number(m_bandCounts.at(s.band));
+    }
+    case Segment::Kind::Sum: {
+        const SumSlot &slot = m_sums.at(s.slot);
+        const bool inGroup = m_countBlock && m_countBlock->master == s.band && m_groupLevel >= 0
+            && m_groupLevel < int(slot.groups.size());
+        const double v = inGroup ? slot.groups.at(m_groupLevel) : slot.total;
+        return o.formatKind == FormatKind::Numeric ? formatNumber(v, o.formatStr) : QString::number(v, 'g', 15);
     }
     }
     return {};
@@ -652,6 +686,25 @@ void Layout::printBand(int band, bool data)
         m_pageHasData = true;
 }
 
+void Layout::addSums(int band)
+{
+    for (SumSlot &slot : m_sums) {
+        if (slot.band != band || slot.ds->currentRow() >= slot.ds->rowCount())
+            continue;
+        const double v = slot.ds->value(slot.ds->currentRow(), slot.field).toDouble();
+        slot.total += v;
+        for (double &g : slot.groups)
+            g += v;
+    }
+}
+
+void Layout::resetGroupSums(int level)
+{
+    for (SumSlot &slot : m_sums)
+        if (level < int(slot.groups.size()))
+            slot.groups[level] = 0;
+}
+
 bool Layout::printDetails(const Block &block, ReportDataSet *masterDs, int row)
 {
     for (const DetailBlock &d : block.details) {
@@ -672,14 +725,23 @@ bool Layout::printDetails(const Block &block, ReportDataSet *masterDs, int row)
             continue;
         const int saveLine = m_line;
         m_bandCounts[d.detail] = 0;
-        if (d.header >= 0)
+        for (SumSlot &slot : m_sums)
+            if (slot.band == d.detail)
+                slot.total = 0;
+        const int outerReprint = m_reprintHeader;
+        if (d.header >= 0) {
             printBand(d.header);
+            if (m_bands[d.header].b->reprintOnNewPage)
+                m_reprintHeader = d.header;
+        }
         for (int r = 0; r < n; ++r) {
             ds->setCurrentRow(r);
             m_line = r + 1;
             ++m_bandCounts[d.detail];
+            addSums(d.detail);
             printBand(d.detail);
         }
+        m_reprintHeader = outerReprint;
         if (d.footer >= 0)
             printBand(d.footer);
         m_line = saveLine;
@@ -708,6 +770,9 @@ bool Layout::runBlock(const Block &block)
     m_countBlock = &block;
     m_groupCounts.assign(block.groups.size(), 0);
     m_bandCounts[block.master] = 0;
+    for (SumSlot &slot : m_sums)
+        if (slot.band == block.master)
+            slot.groups.assign(block.groups.size(), 0.0);
     std::vector<QVariant> groupValues(block.groups.size());
     if (block.header >= 0) {
         printBand(block.header);
@@ -743,20 +808,35 @@ bool Layout::runBlock(const Block &block)
             }
             for (size_t k = size_t(changed); k < block.groups.size(); ++k) {
                 const int g = block.groups[k];
-                if (m_bands[g].b->startNewPage && m_pageHasData)
+                if (m_bands[g].b->startNewPage && m_pageHasData) {
+                    if (ds && r > first) {
+                        ds->setCurrentRow(int(r - 1));
+                        endPage();
+                        ds->setCurrentRow(int(r));
+                    }
                     newPage();
+                }
                 m_groupCounts[k] = 0;
+                resetGroupSums(int(k));
                 printBand(g);
             }
             m_line = 0;
         }
-        if (mb.startNewPage && m_pageHasData)
+        if (mb.startNewPage && m_pageHasData) {
+            // the page that ends belongs to the previous row
+            if (ds && r > first) {
+                ds->setCurrentRow(int(r - 1));
+                endPage();
+                ds->setCurrentRow(int(r));
+            }
             newPage();
+        }
         ++m_line;
         ++m_lineThrough;
         ++m_bandCounts[block.master];
         for (qint64 &c : m_groupCounts)
             ++c;
+        addSums(block.master);
         printBand(block.master);
         printDetails(block, ds, int(r));
     }
@@ -919,7 +999,7 @@ bool Report::setMemoText(const QString &objectName, const QString &text)
     if (!o || o->type != ObjectType::Memo)
         return false;
     o->text = text;
-    o->segments = o->allowExpressions ? parseText(text) : std::vector<Segment> { { Segment::Kind::Literal, text, {}, {} } };
+    o->segments = o->allowExpressions ? parseText(text) : std::vector<Segment> { { Segment::Kind::Literal, text, {}, {}, {} } };
     return true;
 }
 

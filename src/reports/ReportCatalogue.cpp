@@ -88,7 +88,7 @@ QList<Entry> build()
                                   "F_LNflag,F_CJflag,F_editDate,F_HKxingzhi"),
             QStringLiteral("(1=1) and F_ZXflag = false")) });
     e.append({ QStringLiteral("frXZdetailTJ"), QStringLiteral("新增人口查询统计列表"), S::List,
-        personList(QStringLiteral(",F_HKxingzhi"), QStringLiteral("(F_ZXflag = false)")) });
+        personList(QStringLiteral(",F_CSaddress,F_HKxingzhi"), QStringLiteral("(F_ZXflag = false)")) });
     e.append({ QStringLiteral("frSWdetailTJ"), QStringLiteral("死亡人口查询统计列表"), S::List,
         personList(QStringLiteral(",F_SWdate,F_SWreason, F_ZXdate,F_ZXreason,F_ZXflag"), QStringLiteral("(F_WGflag = true)")) });
     e.append({ QStringLiteral("frQRdetailTJ"), QStringLiteral("迁入人口查询统计列表"), S::List,

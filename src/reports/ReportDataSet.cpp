@@ -55,6 +55,8 @@ DetailDataSet::DetailDataSet(
     m_masterField = masterField;
     m_own = std::make_unique<SqlRowModel>();
     m_model = m_own.get();
+    // no rows yet, but the fields are known before the first master row
+    m_own->setQuery(m_sql, QVariantMap { { m_param, QVariant() } });
 }
 
 bool DetailDataSet::setMasterValue(const QVariant &value)

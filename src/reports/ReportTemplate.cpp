@@ -222,7 +222,7 @@ ReportObject readObject(ObjectType type, const QXmlStreamAttributes &a)
     if (a.hasAttribute(QLatin1String("AllowExpressions")))
         o.allowExpressions = toBool(a.value(QLatin1String("AllowExpressions")));
     if (type == ObjectType::Memo)
-        o.segments = o.allowExpressions ? parseText(o.text) : std::vector<Segment> { { Segment::Kind::Literal, o.text, {}, {} } };
+        o.segments = o.allowExpressions ? parseText(o.text) : std::vector<Segment> { { Segment::Kind::Literal, o.text, {}, {}, {} } };
     return o;
 }
 
@@ -277,7 +277,17 @@ Segment parseExpression(const QString &expression)
     const auto c = count.match(e);
     if (c.hasMatch()) {
         s.kind = Segment::Kind::Count;
-        s.field = c.captured(1);
+        s.band = c.captured(1);
+        return s;
+    }
+    static const QRegularExpression sum(QStringLiteral(R"x(^SUM\s*\(\s*<?\s*([A-Za-z_]\w*)\s*\.\s*"([^"]+)"\s*>?\s*,\s*([A-Za-z_]\w*)\s*\)$)x"),
+        QRegularExpression::CaseInsensitiveOption);
+    const auto m2 = sum.match(e);
+    if (m2.hasMatch()) {
+        s.kind = Segment::Kind::Sum;
+        s.dataSet = m2.captured(1);
+        s.field = m2.captured(2);
+        s.band = m2.captured(3);
         return s;
     }
     static const QHash<QString, Segment::Kind> words = {
@@ -298,7 +308,7 @@ std::vector<Segment> parseText(const QString &text)
     QString literal;
     auto flush = [&] {
         if (!literal.isEmpty())
-            out.push_back({ Segment::Kind::Literal, literal, {}, {} });
+            out.push_back({ Segment::Kind::Literal, literal, {}, {}, {} });
         literal.clear();
     };
     int i = 0;

@@ -33,11 +33,12 @@ enum class FormatKind { Text, Numeric, DateTime, Boolean };
 // One piece of memo text: literal text or a bracketed expression.
 struct Segment
 {
-    enum class Kind { Literal, Field, Date, Time, Page, TotalPages, Line, LineThrough, Count, Unknown };
+    enum class Kind { Literal, Field, Date, Time, Page, TotalPages, Line, LineThrough, Count, Sum, Unknown };
     Kind kind = Kind::Literal;
     QString text; // literal text, or the whole "[...]" for unknown expressions
     QString dataSet; // Field
-    QString field; // Field; band name for Count
+    QString field; // Field, Sum
+    QString band; // Count, Sum
 };
 
 // Splits memo text into literal runs and expressions.

@@ -215,7 +215,7 @@ std::shared_ptr<Rpt::Report> gridReport(
         o.fontHeight = 12; // 9 pt
         o.vAlign = VAlign::Center;
         o.allowExpressions = false;
-        o.segments = { { Segment::Kind::Literal, text, {}, {} } };
+        o.segments = { { Segment::Kind::Literal, text, {}, {}, {} } };
         return o;
     };
     auto hAlignOf = [](Qt::Alignment a) {
