@@ -366,7 +366,9 @@ QStringList upgradeStatements(int fromVersion)
     if (fromVersion < 2)
         out << QStringLiteral("CREATE INDEX IF NOT EXISTS ix_zuzav_zx_code ON ZuZav(F_ZXflag, F_Code)")
             << QStringLiteral("CREATE INDEX IF NOT EXISTS ix_zuzav_zx_name ON ZuZav(F_ZXflag, F_Name)")
-            << QStringLiteral("CREATE INDEX IF NOT EXISTS ix_zuzav_zx_csdate ON ZuZav(F_ZXflag, F_CSdate)");
+            << QStringLiteral("CREATE INDEX IF NOT EXISTS ix_zuzav_zx_csdate ON ZuZav(F_ZXflag, F_CSdate)")
+            // the planner misjudges new indexes until they have statistics
+            << QStringLiteral("ANALYZE");
     return out;
 }
 
