@@ -16,8 +16,8 @@
 #include <chrono>
 #include <cstdio>
 #include <malloc.h>
-#include <sqlite3.h>
 #include <map>
+#include <sqlite3.h>
 #include <sys/wait.h>
 #include <unistd.h>
 

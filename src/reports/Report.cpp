@@ -31,8 +31,8 @@ QString formatNumber(double value, const QString &formatStr)
     const QString f = formatStr.trimmed();
     if (f.isEmpty())
         return QString::number(value, 'g', 15);
-    static const QRegularExpression spec(QStringLiteral(R"(%(-?)(\d*)(?:\.(\d+))?([dfngme]))"),
-        QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression spec(
+        QStringLiteral(R"(%(-?)(\d*)(?:\.(\d+))?([dfngme]))"), QRegularExpression::CaseInsensitiveOption);
     const auto m = spec.match(f);
     if (!m.hasMatch())
         return DisplayFormat::formatFloat(f, value);
@@ -100,7 +100,8 @@ QString formatValue(const QVariant &value, ReportDataSet::Kind kind, FormatKind 
             return {};
         if (format == FormatKind::DateTime && !formatStr.trimmed().isEmpty())
             return DisplayFormat::formatDateTime(formatStr, dt);
-        return dt.toString(dt.time() == QTime(0, 0) ? QStringLiteral("yyyy-MM-dd") : QStringLiteral("yyyy-MM-dd hh:mm:ss"));
+        return dt.toString(
+            dt.time() == QTime(0, 0) ? QStringLiteral("yyyy-MM-dd") : QStringLiteral("yyyy-MM-dd hh:mm:ss"));
     }
     bool isNum = false;
     const double d = value.toDouble(&isNum);
@@ -553,8 +554,8 @@ double Layout::layoutBand(const CompiledBand &cb, std::vector<Placed> &placed)
     std::vector<size_t> order(placed.size());
     for (size_t i = 0; i < order.size(); ++i)
         order[i] = i;
-    std::stable_sort(order.begin(), order.end(),
-        [&](size_t a, size_t c) { return placed[a].r.top() < placed[c].r.top(); });
+    std::stable_sort(
+        order.begin(), order.end(), [&](size_t a, size_t c) { return placed[a].r.top() < placed[c].r.top(); });
     std::vector<double> growth(placed.size(), 0.0);
     for (size_t oi = 0; oi < order.size(); ++oi) {
         Placed &p = placed[order[oi]];
@@ -999,7 +1000,8 @@ bool Report::setMemoText(const QString &objectName, const QString &text)
     if (!o || o->type != ObjectType::Memo)
         return false;
     o->text = text;
-    o->segments = o->allowExpressions ? parseText(text) : std::vector<Segment> { { Segment::Kind::Literal, text, {}, {}, {} } };
+    o->segments
+        = o->allowExpressions ? parseText(text) : std::vector<Segment> { { Segment::Kind::Literal, text, {}, {}, {} } };
     return true;
 }
 

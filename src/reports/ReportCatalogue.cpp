@@ -90,7 +90,8 @@ QList<Entry> build()
     e.append({ QStringLiteral("frXZdetailTJ"), QStringLiteral("新增人口查询统计列表"), S::List,
         personList(QStringLiteral(",F_CSaddress,F_HKxingzhi"), QStringLiteral("(F_ZXflag = false)")) });
     e.append({ QStringLiteral("frSWdetailTJ"), QStringLiteral("死亡人口查询统计列表"), S::List,
-        personList(QStringLiteral(",F_SWdate,F_SWreason, F_ZXdate,F_ZXreason,F_ZXflag"), QStringLiteral("(F_WGflag = true)")) });
+        personList(QStringLiteral(",F_SWdate,F_SWreason, F_ZXdate,F_ZXreason,F_ZXflag"),
+            QStringLiteral("(F_WGflag = true)")) });
     e.append({ QStringLiteral("frQRdetailTJ"), QStringLiteral("迁入人口查询统计列表"), S::List,
         personList(QStringLiteral(",F_QRflag,F_QRdate, F_OLDaddress,F_QRtype,F_QRreason"),
             QStringLiteral("(F_QRflag = true)and(F_ZXflag = false)")) });

@@ -69,7 +69,8 @@ protected:
 class DetailDataSet : public ModelDataSet
 {
 public:
-    DetailDataSet(const QString &sql, const QString &paramName, const QString &masterDataSet, const QString &masterField);
+    DetailDataSet(
+        const QString &sql, const QString &paramName, const QString &masterDataSet, const QString &masterField);
     bool setMasterValue(const QVariant &value) override;
     bool isDetail() const override { return true; }
 

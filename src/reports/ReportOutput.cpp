@@ -20,15 +20,16 @@ QPageLayout layoutOf(const PreparedReport &report, int page)
     const QSizeF mm = report.pageSizeMm(page);
     const bool landscape = mm.width() > mm.height();
     const QSizeF portrait = landscape ? mm.transposed() : mm;
-    return QPageLayout(QPageSize(portrait, QPageSize::Millimeter), landscape ? QPageLayout::Landscape : QPageLayout::Portrait,
-        QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
+    return QPageLayout(QPageSize(portrait, QPageSize::Millimeter),
+        landscape ? QPageLayout::Landscape : QPageLayout::Portrait, QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
 }
 
 constexpr int kPdfResolution = 300;
 
 } // namespace
 
-bool ReportOutput::writePdf(const PreparedReport &report, const QString &path, QString *error, const PageProgress &progress)
+bool ReportOutput::writePdf(
+    const PreparedReport &report, const QString &path, QString *error, const PageProgress &progress)
 {
     bool ok = true;
     {
@@ -66,7 +67,8 @@ bool ReportOutput::writePdf(const PreparedReport &report, const QString &path, Q
     return ok;
 }
 
-bool ReportOutput::print(const PreparedReport &report, QPrinter &printer, int from, int to, const PageProgress &progress)
+bool ReportOutput::print(
+    const PreparedReport &report, QPrinter &printer, int from, int to, const PageProgress &progress)
 {
     if (report.pageCount() == 0)
         return false;
@@ -160,7 +162,8 @@ bool ReportOutput::writeXlsx(Report &report, const QString &path, QString *error
     for (int c = 0; c < columns; ++c) {
         const QByteArray t = table.captions.at(c).toUtf8();
         worksheet_write_string(ws, row, lxw_col_t(c), t.constData(), captionFormat);
-        worksheet_set_column(ws, lxw_col_t(c), lxw_col_t(c), qBound(8.0, table.captions.at(c).size() * 2.5 + 4, 40.0), nullptr);
+        worksheet_set_column(
+            ws, lxw_col_t(c), lxw_col_t(c), qBound(8.0, table.captions.at(c).size() * 2.5 + 4, 40.0), nullptr);
     }
     ++row;
     for (const QVariantList &r : table.rows) {

@@ -17,12 +17,12 @@ namespace ReportOutput {
 using PageProgress = std::function<bool(int done, int total)>;
 
 // Writes every page; a failed or cancelled export leaves no file behind.
-bool writePdf(const PreparedReport &report, const QString &path, QString *error = nullptr,
-    const PageProgress &progress = {});
+bool writePdf(
+    const PreparedReport &report, const QString &path, QString *error = nullptr, const PageProgress &progress = {});
 
 // Pages from..to (1-based, inclusive; 0 for all) on an already set-up printer.
-bool print(const PreparedReport &report, QPrinter &printer, int from = 0, int to = 0,
-    const PageProgress &progress = {});
+bool print(
+    const PreparedReport &report, QPrinter &printer, int from = 0, int to = 0, const PageProgress &progress = {});
 
 // The system's print dialog (printer, copies, page range), then printing.
 bool printWithDialog(const PreparedReport &report, QWidget *parent);

@@ -69,10 +69,14 @@ QColor toColor(const QStringView v)
     if (s.compare(QLatin1String("clNone"), Qt::CaseInsensitive) == 0)
         return {};
     static const QHash<QString, QColor> named = {
-        { QStringLiteral("clblack"), Qt::black }, { QStringLiteral("clwhite"), Qt::white },
-        { QStringLiteral("clred"), Qt::red }, { QStringLiteral("clblue"), Qt::blue },
-        { QStringLiteral("clgray"), Qt::gray }, { QStringLiteral("clsilver"), QColor(192, 192, 192) },
-        { QStringLiteral("clnavy"), QColor(0, 0, 128) }, { QStringLiteral("clmaroon"), QColor(128, 0, 0) },
+        { QStringLiteral("clblack"), Qt::black },
+        { QStringLiteral("clwhite"), Qt::white },
+        { QStringLiteral("clred"), Qt::red },
+        { QStringLiteral("clblue"), Qt::blue },
+        { QStringLiteral("clgray"), Qt::gray },
+        { QStringLiteral("clsilver"), QColor(192, 192, 192) },
+        { QStringLiteral("clnavy"), QColor(0, 0, 128) },
+        { QStringLiteral("clmaroon"), QColor(128, 0, 0) },
         { QStringLiteral("clbtnface"), QColor(240, 240, 240) },
     };
     if (named.contains(s.toLower()))
@@ -105,9 +109,9 @@ QString numText(double d)
 
 const QHash<QString, HAlign> &hAligns()
 {
-    static const QHash<QString, HAlign> h = { { QStringLiteral("haleft"), HAlign::Left },
-        { QStringLiteral("hacenter"), HAlign::Center }, { QStringLiteral("haright"), HAlign::Right },
-        { QStringLiteral("hablock"), HAlign::Block } };
+    static const QHash<QString, HAlign> h
+        = { { QStringLiteral("haleft"), HAlign::Left }, { QStringLiteral("hacenter"), HAlign::Center },
+              { QStringLiteral("haright"), HAlign::Right }, { QStringLiteral("hablock"), HAlign::Block } };
     return h;
 }
 
@@ -134,8 +138,7 @@ const QHash<QString, FormatKind> &formatKinds()
     return h;
 }
 
-template<typename T>
-QString keyOf(const QHash<QString, T> &h, T value, const char *prefix)
+template <typename T> QString keyOf(const QHash<QString, T> &h, T value, const char *prefix)
 {
     for (auto it = h.cbegin(); it != h.cend(); ++it)
         if (it.value() == value) {
@@ -177,8 +180,10 @@ QString canonicalFormat(FormatKind k)
 
 QRectF geometryOf(const QXmlStreamAttributes &a, const QRectF &fallback = {})
 {
-    return QRectF(toNumber(a.value(QLatin1String("Left")), fallback.x()), toNumber(a.value(QLatin1String("Top")), fallback.y()),
-        toNumber(a.value(QLatin1String("Width")), fallback.width()), toNumber(a.value(QLatin1String("Height")), fallback.height()));
+    return QRectF(toNumber(a.value(QLatin1String("Left")), fallback.x()),
+        toNumber(a.value(QLatin1String("Top")), fallback.y()),
+        toNumber(a.value(QLatin1String("Width")), fallback.width()),
+        toNumber(a.value(QLatin1String("Height")), fallback.height()));
 }
 
 ReportObject readObject(ObjectType type, const QXmlStreamAttributes &a)
@@ -210,10 +215,13 @@ ReportObject readObject(ObjectType type, const QXmlStreamAttributes &a)
     o.frameWidth = toNumber(a.value(QLatin1String("Frame.Width")), 1.0);
     if (a.hasAttribute(QLatin1String("WordWrap")))
         o.wordWrap = toBool(a.value(QLatin1String("WordWrap")));
-    o.stretch = stretchModes().value(a.value(QLatin1String("StretchMode")).toString().toLower(), StretchMode::DontStretch);
-    o.formatKind = formatKinds().value(a.value(QLatin1String("DisplayFormat.Kind")).toString().toLower(), FormatKind::Text);
+    o.stretch
+        = stretchModes().value(a.value(QLatin1String("StretchMode")).toString().toLower(), StretchMode::DontStretch);
+    o.formatKind
+        = formatKinds().value(a.value(QLatin1String("DisplayFormat.Kind")).toString().toLower(), FormatKind::Text);
     o.formatStr = a.value(QLatin1String("DisplayFormat.FormatStr")).toString();
-    if (a.hasAttribute(QLatin1String("DisplayFormat.FormatStr")) && !a.hasAttribute(QLatin1String("DisplayFormat.Kind")))
+    if (a.hasAttribute(QLatin1String("DisplayFormat.FormatStr"))
+        && !a.hasAttribute(QLatin1String("DisplayFormat.Kind")))
         o.formatKind = FormatKind::Numeric;
     o.dataSet = a.value(QLatin1String("DataSetName")).toString();
     o.dataField = a.value(QLatin1String("DataField")).toString();
@@ -222,7 +230,8 @@ ReportObject readObject(ObjectType type, const QXmlStreamAttributes &a)
     if (a.hasAttribute(QLatin1String("AllowExpressions")))
         o.allowExpressions = toBool(a.value(QLatin1String("AllowExpressions")));
     if (type == ObjectType::Memo)
-        o.segments = o.allowExpressions ? parseText(o.text) : std::vector<Segment> { { Segment::Kind::Literal, o.text, {}, {}, {} } };
+        o.segments = o.allowExpressions ? parseText(o.text)
+                                        : std::vector<Segment> { { Segment::Kind::Literal, o.text, {}, {}, {} } };
     return o;
 }
 
@@ -265,8 +274,8 @@ Segment parseExpression(const QString &expression)
     if (e.startsWith(QLatin1Char('<')) && e.endsWith(QLatin1Char('>')))
         e = e.mid(1, e.size() - 2).trimmed();
     static const QRegularExpression field(QStringLiteral(R"x(^([A-Za-z_]\w*)\s*\.\s*"([^"]+)"$)x"));
-    static const QRegularExpression count(QStringLiteral(R"(^COUNT\s*\(\s*([A-Za-z_]\w*)\s*\)$)"),
-        QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression count(
+        QStringLiteral(R"(^COUNT\s*\(\s*([A-Za-z_]\w*)\s*\)$)"), QRegularExpression::CaseInsensitiveOption);
     const auto m = field.match(e);
     if (m.hasMatch()) {
         s.kind = Segment::Kind::Field;
@@ -280,7 +289,8 @@ Segment parseExpression(const QString &expression)
         s.band = c.captured(1);
         return s;
     }
-    static const QRegularExpression sum(QStringLiteral(R"x(^SUM\s*\(\s*<?\s*([A-Za-z_]\w*)\s*\.\s*"([^"]+)"\s*>?\s*,\s*([A-Za-z_]\w*)\s*\)$)x"),
+    static const QRegularExpression sum(
+        QStringLiteral(R"x(^SUM\s*\(\s*<?\s*([A-Za-z_]\w*)\s*\.\s*"([^"]+)"\s*>?\s*,\s*([A-Za-z_]\w*)\s*\)$)x"),
         QRegularExpression::CaseInsensitiveOption);
     const auto m2 = sum.match(e);
     if (m2.hasMatch()) {
@@ -470,7 +480,8 @@ QByteArray Template::toXml() const
             w.writeAttribute(QStringLiteral("Name"), p.name);
         w.writeAttribute(QStringLiteral("PaperWidth"), numText(p.paperWidth));
         w.writeAttribute(QStringLiteral("PaperHeight"), numText(p.paperHeight));
-        w.writeAttribute(QStringLiteral("Orientation"), p.landscape ? QStringLiteral("poLandscape") : QStringLiteral("poPortrait"));
+        w.writeAttribute(
+            QStringLiteral("Orientation"), p.landscape ? QStringLiteral("poLandscape") : QStringLiteral("poPortrait"));
         w.writeAttribute(QStringLiteral("LeftMargin"), numText(p.leftMargin));
         w.writeAttribute(QStringLiteral("RightMargin"), numText(p.rightMargin));
         w.writeAttribute(QStringLiteral("TopMargin"), numText(p.topMargin));
@@ -548,7 +559,8 @@ QByteArray Template::toXml() const
                 if (o.ellipse)
                     w.writeAttribute(QStringLiteral("Shape"), QStringLiteral("skEllipse"));
                 if (o.type == ObjectType::Memo)
-                    w.writeAttribute(QStringLiteral("Text"), QString(o.text).replace(QLatin1Char('\n'), QLatin1String("\r\n")));
+                    w.writeAttribute(
+                        QStringLiteral("Text"), QString(o.text).replace(QLatin1Char('\n'), QLatin1String("\r\n")));
                 w.writeEndElement();
             }
             w.writeEndElement();

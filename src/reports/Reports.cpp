@@ -84,7 +84,8 @@ QString templatePath(const QString &name)
 
 void bindCommon(Rpt::Report &report)
 {
-    report.bind(QStringLiteral("frxSysInfo"), ModelDataSet::fromSql(QStringLiteral("select * from SysInfo order by F_ID")));
+    report.bind(
+        QStringLiteral("frxSysInfo"), ModelDataSet::fromSql(QStringLiteral("select * from SysInfo order by F_ID")));
 }
 
 void bindMainWindow(Rpt::Report &report, const MainSources &sources)
@@ -163,7 +164,8 @@ bool designTemplate(const QString &name, QWidget *)
         QDir().mkpath(QFileInfo(path).absolutePath());
         QString error;
         if (!blank.save(path, &error)) {
-            ShowMess(QStringLiteral("无法建立报表模板文件：\r%1\r%2").arg(QDir::toNativeSeparators(path), error), MessError);
+            ShowMess(
+                QStringLiteral("无法建立报表模板文件：\r%1\r%2").arg(QDir::toNativeSeparators(path), error), MessError);
             return false;
         }
     }
@@ -195,7 +197,8 @@ std::shared_ptr<Rpt::Report> gridReport(
     double total = 0;
     QList<double> widths;
     for (int logical : columns) {
-        const double w = qMax(20, grid->columnWidth(logical) > 0 ? grid->columnWidth(logical) : grid->column(logical).width);
+        const double w
+            = qMax(20, grid->columnWidth(logical) > 0 ? grid->columnWidth(logical) : grid->column(logical).width);
         widths << w;
         total += w;
     }
@@ -299,7 +302,8 @@ std::shared_ptr<Rpt::Report> gridReport(
     pf.type = BandType::PageFooter;
     pf.name = QStringLiteral("PageFooter1");
     pf.geometry = QRectF(0, 200, area.width(), 24);
-    ReportObject pageNo = memo(area.width() / 3, 4, area.width() / 3, 20, QStringLiteral("第 [Page#] 页，共 [TotalPages#] 页"));
+    ReportObject pageNo
+        = memo(area.width() / 3, 4, area.width() / 3, 20, QStringLiteral("第 [Page#] 页，共 [TotalPages#] 页"));
     pageNo.allowExpressions = true;
     pageNo.segments = parseText(pageNo.text);
     pageNo.hAlign = HAlign::Center;
@@ -338,8 +342,8 @@ void bindDefaultData(Rpt::Report &report, const QString &name)
     if (entry && entry->source == ReportCatalogue::Source::List) {
         if (entry->name == QLatin1String("frStatFx")) {
             const QString stat = DataModule::QueryText(QStringLiteral("select F_name from cfg_stat order by F_ID"));
-            const QString sql
-                = DataModule::QueryText(QStringLiteral("select F_SQLtext from cfg_stat where F_name = ?"), QVariantList { stat });
+            const QString sql = DataModule::QueryText(
+                QStringLiteral("select F_SQLtext from cfg_stat where F_name = ?"), QVariantList { stat });
             report.setMemoText(QStringLiteral("Memo1"), stat + QStringLiteral("/户口数分析图"));
             report.setMemoText(QStringLiteral("Memo2"), stat);
             if (!sql.isEmpty())
@@ -389,7 +393,8 @@ int runCommandLine(const QStringList &args)
         return 3;
     }
     if (!readable) {
-        errorLine(QStringLiteral("报表模板无法使用：%1：%2").arg(QDir::toNativeSeparators(report->templatePath()), report->templateError()));
+        errorLine(QStringLiteral("报表模板无法使用：%1：%2")
+                      .arg(QDir::toNativeSeparators(report->templatePath()), report->templateError()));
         return 4;
     }
     if (!Database::isOpen()) {

@@ -46,12 +46,12 @@ bool previewMainTemplate(const QString &name, const MainSources &sources, QWidge
 
 // A list screen's 打印: frxDM on the screen's rows. Nothing on an empty list.
 // memoTexts sets memo objects by name after loading (frStatFx: Memo1, Memo2).
-bool previewListTemplate(const QString &name, SqlRowModel *rows, QWidget *parent,
-    const QHash<QString, QString> &memoTexts = {});
+bool previewListTemplate(
+    const QString &name, SqlRowModel *rows, QWidget *parent, const QHash<QString, QString> &memoTexts = {});
 
 // Any binding: the caller fills the data sets.
-bool previewTemplate(const QString &name,
-    const QHash<QString, std::shared_ptr<ReportDataSet>> &dataSets, QWidget *parent);
+bool previewTemplate(
+    const QString &name, const QHash<QString, std::shared_ptr<ReportDataSet>> &dataSets, QWidget *parent);
 
 // 设计 / 设置 / 报表设置: opens the template file in the desktop's editor for
 // it. A missing template is first written as an empty A4 page. A clear
@@ -82,7 +82,8 @@ int runCommandLine(const QStringList &args);
 void bindDefaultData(Rpt::Report &report, const QString &name);
 
 // Seams for tests: how a preview is shown and how a file is opened for design.
-using PreviewPresenter = std::function<void(std::shared_ptr<Rpt::Report>, std::shared_ptr<Rpt::PreparedReport>, QWidget *)>;
+using PreviewPresenter
+    = std::function<void(std::shared_ptr<Rpt::Report>, std::shared_ptr<Rpt::PreparedReport>, QWidget *)>;
 PreviewPresenter setPreviewPresenter(PreviewPresenter presenter);
 using FileOpener = std::function<bool(const QUrl &)>;
 FileOpener setDesignOpener(FileOpener opener);

@@ -67,8 +67,9 @@ TfrmReportPreview::TfrmReportPreview(
     setWindowFlag(Qt::WindowMaximizeButtonHint, true);
     m_view = new ReportPageView(ui->scrollArea);
     ui->scrollArea->setWidget(m_view);
-    ui->cbbZoom->addItems({ QStringLiteral("整页"), QStringLiteral("页宽"), QStringLiteral("50%"), QStringLiteral("75%"),
-        QStringLiteral("100%"), QStringLiteral("125%"), QStringLiteral("150%"), QStringLiteral("200%") });
+    ui->cbbZoom->addItems(
+        { QStringLiteral("整页"), QStringLiteral("页宽"), QStringLiteral("50%"), QStringLiteral("75%"),
+            QStringLiteral("100%"), QStringLiteral("125%"), QStringLiteral("150%"), QStringLiteral("200%") });
     ui->cbbZoom->setCurrentIndex(4);
     connect(ui->cbbZoom, &QComboBox::currentIndexChanged, this, &TfrmReportPreview::applyZoomChoice);
     connect(ui->btnFirst, &QPushButton::clicked, this, [this] { setCurrentPage(0); });
@@ -157,8 +158,9 @@ bool TfrmReportPreview::exportPdf(const QString &path)
     QString file = path;
     if (file.isEmpty()) {
         const QString base = m_report ? QFileInfo(m_report->templatePath()).completeBaseName() : QStringLiteral("报表");
-        const QString proposed = QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
-                                     .filePath((base.isEmpty() ? QStringLiteral("报表") : base) + QStringLiteral(".pdf"));
+        const QString proposed
+            = QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
+                  .filePath((base.isEmpty() ? QStringLiteral("报表") : base) + QStringLiteral(".pdf"));
         file = chooseSaveFile(this, QStringLiteral("导出PDF"), proposed, QStringLiteral("PDF 文件 (*.pdf)"));
         if (file.isEmpty())
             return false;
@@ -180,8 +182,9 @@ bool TfrmReportPreview::exportXlsx(const QString &path)
     QString file = path;
     if (file.isEmpty()) {
         const QString base = QFileInfo(m_report->templatePath()).completeBaseName();
-        const QString proposed = QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
-                                     .filePath((base.isEmpty() ? QStringLiteral("报表") : base) + QStringLiteral(".xlsx"));
+        const QString proposed
+            = QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
+                  .filePath((base.isEmpty() ? QStringLiteral("报表") : base) + QStringLiteral(".xlsx"));
         file = chooseSaveFile(this, QStringLiteral("导出Excel"), proposed, QStringLiteral("Excel 工作簿 (*.xlsx)"));
         if (file.isEmpty())
             return false;

@@ -20,8 +20,8 @@ class TfrmReportPreview : public QDialog
     Q_OBJECT
 public:
     // The report stays with its data sets for the spreadsheet export.
-    TfrmReportPreview(std::shared_ptr<Rpt::Report> report, std::shared_ptr<Rpt::PreparedReport> pages,
-        QWidget *parent = nullptr);
+    TfrmReportPreview(
+        std::shared_ptr<Rpt::Report> report, std::shared_ptr<Rpt::PreparedReport> pages, QWidget *parent = nullptr);
     ~TfrmReportPreview() override;
 
     int currentPage() const; // 0-based
