@@ -196,6 +196,7 @@ private slots:
     void masterDetailFollowsMasterRows();
     void currentRowOnly();
     void startNewPagePerRow();
+    void cancelStopsLayout();
     void badInput_data();
     void badInput();
     void missingTemplateGivesEmptyReport();
@@ -548,6 +549,24 @@ void TestReports::startNewPagePerRow()
     auto out = prepare(r);
     QCOMPARE(out->pageCount(), 3);
     QCOMPARE(out->pageTexts(2), QStringList({ "行3" }));
+}
+
+void TestReports::cancelStopsLayout()
+{
+    Report r;
+    r.bind(QStringLiteral("d"), numbers(1000));
+    r.setTemplate(Template::fromXml(page(QStringLiteral("<TfrxMasterData Top=\"0\" Height=\"20\" DataSetName=\"d\">"
+                                                        "<TfrxMemoView Width=\"300\" Height=\"20\" Text='[d.\"T\"]'/>"
+                                                        "</TfrxMasterData>"))));
+    QList<qint64> seen;
+    auto out = r.prepare([&](qint64 done, qint64 total) {
+        seen << done;
+        return total == 1000 && done < 400;
+    });
+    QVERIFY(!out);
+    QCOMPARE(seen, QList<qint64>({ 0, 200, 400 }));
+    // a later run is whole again
+    QCOMPARE(r.prepare()->pageCount(), 18);
 }
 
 void TestReports::badInput_data()
