@@ -31,9 +31,9 @@ QString formatNumber(double value, const QString &formatStr)
     const QString f = formatStr.trimmed();
     if (f.isEmpty())
         return QString::number(value, 'g', 15);
-    static const QRegularExpression spec(
+    static const QRegularExpression printfFormat(
         QStringLiteral(R"(%(-?)(\d*)(?:\.(\d+))?([dfngme]))"), QRegularExpression::CaseInsensitiveOption);
-    const auto m = spec.match(f);
+    const auto m = printfFormat.match(f);
     if (!m.hasMatch())
         return DisplayFormat::formatFloat(f, value);
     const int width = m.captured(2).isEmpty() ? 0 : m.captured(2).toInt();
