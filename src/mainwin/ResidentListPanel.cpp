@@ -65,7 +65,7 @@ ResidentListPanel::ResidentListPanel(QWidget *parent)
     ui->Splitter1->setStretchFactor(1, 1);
     ui->Splitter2->setStretchFactor(0, 3);
     ui->Splitter2->setStretchFactor(1, 1);
-    ui->Splitter1->setSizes({ 150, 900 });
+    ui->Splitter1->setSizes({ 190, 900 });
     setupAgeTree();
     setupGrids();
 
