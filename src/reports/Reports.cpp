@@ -1,5 +1,7 @@
 #include "Reports.h"
 
+#include <QSqlQuery>
+
 #include "ReportCatalogue.h"
 #include "ReportOutput.h"
 #include "TfrmReportPreview.h"
@@ -14,6 +16,7 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
+#include <QSqlQuery>
 #include <QUrl>
 #include <cstdio>
 
@@ -88,9 +91,47 @@ void bindCommon(Rpt::Report &report)
         QStringLiteral("frxSysInfo"), ModelDataSet::fromSql(QStringLiteral("select * from SysInfo order by F_ID")));
 }
 
+namespace {
+
+// The resident list never holds photo bytes; a template that shows the photo
+// reads it for the row it prints.
+class ResidentListDataSet : public ModelDataSet
+{
+public:
+    ResidentListDataSet(SqlRowModel *model, int currentRow)
+    {
+        m_model = model;
+        m_current = qMax(0, currentRow);
+    }
+    int fieldIndex(const QString &name) const override
+    {
+        const int i = ModelDataSet::fieldIndex(name);
+        if (i >= 0 || name.compare(QLatin1String("F_EmpImage"), Qt::CaseInsensitive) != 0 || !m_model)
+            return i;
+        return m_model->fieldNames().size();
+    }
+    QVariant value(int row, int field) const override
+    {
+        if (!m_model || field < m_model->fieldNames().size())
+            return ModelDataSet::value(row, field);
+        QSqlQuery q;
+        if (Database::exec(q, QStringLiteral("select F_EmpImage from ZuZav where F_ID = ?"),
+                QVariantList { m_model->value(row, QStringLiteral("F_ID")) })
+            && q.next())
+            return q.value(0);
+        return {};
+    }
+    Kind fieldKind(int field) const override
+    {
+        return m_model && field >= m_model->fieldNames().size() ? Kind::Blob : ModelDataSet::fieldKind(field);
+    }
+};
+
+} // namespace
+
 void bindMainWindow(Rpt::Report &report, const MainSources &sources)
 {
-    report.bind(QStringLiteral("frxMain"), ModelDataSet::fromModel(sources.residents, sources.currentRow));
+    report.bind(QStringLiteral("frxMain"), std::make_shared<ResidentListDataSet>(sources.residents, sources.currentRow));
     report.bind(QStringLiteral("frxDetail1"),
         std::make_shared<DetailDataSet>(ReportCatalogue::changeRecordsSql(), QStringLiteral(":F_mainID"),
             QStringLiteral("frxMain"), QStringLiteral("F_mainID")));

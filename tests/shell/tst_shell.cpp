@@ -9,6 +9,8 @@
 #include "grid/DataGrid.h"
 #include "grid/SqlRowModel.h"
 #include "residents/TfrmHKbiangeEdit.h"
+#include "reports/Reports.h"
+#include "reports/ReportDataSet.h"
 #include "support/Messages.h"
 #include "support/Passwords.h"
 
@@ -57,6 +59,7 @@ private slots:
     void changeRecordRoundTripFromMainWindow();
     void addAndEditResidentFromMainWindow();
     void editAndCopyNeedResidents();
+    void printedListReadsPhotosItDoesNotHold();
 
 private:
     static QStringList captions(const QList<QAction *> &actions)
@@ -391,6 +394,28 @@ void TestShell::editAndCopyNeedResidents()
     main.action(QStringLiteral("Action207"))->trigger();
     QCOMPARE(rec.texts(), (QStringList{QStringLiteral("此表为空，没有客户记录需要修改！"), QStringLiteral("户口记录是空，不能复制！")}));
     QVERIFY(!QApplication::activeModalWidget());
+}
+
+void TestShell::printedListReadsPhotosItDoesNotHold()
+{
+    const QByteArray photo("\x89PNG fake bytes", 15);
+    DataModule::ExecSql(QStringLiteral("insert into ZuZav(F_mainID,F_Code,F_Name,F_EmpImage,F_imagePath) values(1,'00000001','周一',?,'a.png')"),
+                        QVariantList{photo});
+    TFrmMain main;
+    main.firstShow();
+    ResidentListPanel *list = main.listPanel();
+    QCOMPARE(list->listModel()->fieldIndex(QStringLiteral("F_EmpImage")), -1); // the list never loads photos
+    Rpt::Report report;
+    Reports::MainSources sources;
+    sources.residents = list->listModel();
+    sources.listSql = list->listSql();
+    Reports::bindMainWindow(report, sources);
+    auto ds = report.dataSet(QStringLiteral("frxMain"));
+    QVERIFY(ds);
+    const int field = ds->fieldIndex(QStringLiteral("F_EmpImage"));
+    QVERIFY(field >= 0);
+    QCOMPARE(ds->value(0, field).toByteArray(), photo);
+    QCOMPARE(ds->value(0, ds->fieldIndex(QStringLiteral("F_Name"))).toString(), QStringLiteral("周一"));
 }
 
 QTEST_MAIN(TestShell)
