@@ -1,8 +1,11 @@
 #pragma once
 
+#include <QApplication>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <QTimer>
+#include <QWidget>
 #include <functional>
 #include <memory>
 
@@ -46,3 +49,27 @@ public:
 };
 
 void initTestResources();
+
+// Runs act on the first visible T once it is shown (a modal dialog's loop is running).
+template <class T> void whenShown(std::function<void(T *)> act, int triesLeft = 200)
+{
+    QTimer::singleShot(10, [act, triesLeft] {
+        for (QWidget *w : QApplication::topLevelWidgets()) {
+            if (auto *t = qobject_cast<T *>(w); t && t->isVisible()) {
+                act(t);
+                return;
+            }
+        }
+        if (triesLeft > 0)
+            whenShown<T>(act, triesLeft - 1);
+    });
+}
+
+// A widget the test needs; its absence is a fault of the screen under test.
+template <class W> W *child(QWidget *parent, const char *name)
+{
+    W *w = parent->findChild<W *>(QString::fromLatin1(name));
+    if (!w)
+        qFatal("no widget %s", name);
+    return w;
+}

@@ -190,20 +190,12 @@ bool SqlRowModel::refresh()
 void SqlRowModel::close()
 {
     beginResetModel();
-    dropCursor();
-    m_open = false;
-    m_count = 0;
-    m_full = false;
-    m_rows.clear();
-    m_order.clear();
-    m_pages.clear();
-    m_pageAge.clear();
-    m_sums.clear();
-    m_fields.clear();
+    clearState();
     endResetModel();
 }
 
-bool SqlRowModel::open()
+// Forgets the statement's result: rows, pages, sums and fields.
+void SqlRowModel::clearState()
 {
     dropCursor();
     m_open = false;
@@ -215,6 +207,11 @@ bool SqlRowModel::open()
     m_pageAge.clear();
     m_sums.clear();
     m_fields.clear();
+}
+
+bool SqlRowModel::open()
+{
+    clearState();
 
     QString error;
     QSqlQuery q;

@@ -83,6 +83,7 @@ private:
     using Row = QList<QVariant>;
 
     bool open();
+    void clearState();
     bool describe(QString *error);
     QString selectList() const;
     QString orderClause() const;

@@ -90,13 +90,6 @@ void addDetails()
     exec(reminder, QVariantList { 3, "2030-02-02", "体检", "2024-02-05" });
 }
 
-template<typename T> T *child(QWidget *w, const char *name)
-{
-    T *c = w->findChild<T *>(QString::fromLatin1(name));
-    if (!c)
-        qFatal("no child %s", name);
-    return c;
-}
 
 QStringList names(const ResidentListPanel &p)
 {

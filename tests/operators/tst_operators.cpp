@@ -25,28 +25,6 @@
 
 namespace {
 
-template <class T> void whenShown(std::function<void(T *)> act, int triesLeft = 200)
-{
-    QTimer::singleShot(10, [act, triesLeft] {
-        for (QWidget *w : QApplication::topLevelWidgets()) {
-            if (auto *t = qobject_cast<T *>(w); t && t->isVisible()) {
-                act(t);
-                return;
-            }
-        }
-        if (triesLeft > 0)
-            whenShown<T>(act, triesLeft - 1);
-    });
-}
-
-template <class W> W *child(QWidget *parent, const char *name)
-{
-    W *w = parent->findChild<W *>(QString::fromLatin1(name));
-    if (!w)
-        qFatal("no widget %s", name);
-    return w;
-}
-
 void click(QWidget *parent, const char *name)
 {
     QTest::mouseClick(child<QAbstractButton>(parent, name), Qt::LeftButton);
